@@ -1,0 +1,803 @@
+#include "record_store.h"
+
+#include "common/formats.h"
+#include "sqlite_engine.h"
+
+#include <QFileInfo>
+#include <map>
+
+namespace store {
+
+// ---------------------------------------------------------------------------
+// Values: screen text <-> stored value
+
+namespace {
+
+QString kindName(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Number: return QStringLiteral("un número");
+    case FieldKind::Date: return QStringLiteral("una fecha (dd/mm/aaaa)");
+    default: return QStringLiteral("un texto");
+    }
+}
+
+// The stored value of a screen text, or nullopt when it is not valid for the
+// field's kind.
+std::optional<QVariant> toStored(const FieldDef &field, const QString &text)
+{
+    switch (field.kind) {
+    case FieldKind::Text:
+        return QVariant(text);
+    case FieldKind::Number: {
+        if (text.trimmed().isEmpty())
+            return QVariant();
+        const auto n = fmt::parseNumber(text);
+        if (!n)
+            return std::nullopt;
+        return QVariant(*n);
+    }
+    case FieldKind::Date: {
+        if (text.trimmed().isEmpty())
+            return QVariant();
+        const auto d = fmt::parseDate(text);
+        if (!d)
+            return std::nullopt;
+        return QVariant(fmt::isoDate(*d));
+    }
+    }
+    return std::nullopt;
+}
+
+QString numberText(const QVariant &v)
+{
+    if (!v.isValid() || v.isNull())
+        return {};
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString();
+        const auto n = fmt::parseNumber(s);
+        return n ? fmt::plainNumber(*n) : s;
+    }
+    return fmt::plainNumber(v.toDouble());
+}
+
+QString dateText(const QVariant &v)
+{
+    if (!v.isValid() || v.isNull())
+        return {};
+    const QString s = v.toString();
+    const QDate d = QDate::fromString(s.left(10), Qt::ISODate);
+    return d.isValid() ? fmt::formatDate(d) : s;
+}
+
+QString toScreen(FieldKind kind, const QVariant &v)
+{
+    switch (kind) {
+    case FieldKind::Number: return numberText(v);
+    case FieldKind::Date: return dateText(v);
+    default: return v.isNull() ? QString() : v.toString();
+    }
+}
+
+QString columnDefinition(const FieldDef &f)
+{
+    QString sql = quoteName(f.name);
+    switch (f.kind) {
+    case FieldKind::Text:
+        sql += QStringLiteral(" TEXT NOT NULL DEFAULT '' COLLATE NOCASE");
+        break;
+    case FieldKind::Number:
+        sql += QStringLiteral(" REAL");
+        if (!f.defaultValue.isEmpty())
+            sql += QStringLiteral(" DEFAULT ") + QString::number(fmt::parseNumber(f.defaultValue).value_or(0));
+        break;
+    case FieldKind::Date:
+        sql += QStringLiteral(" DATE");
+        break;
+    }
+    return sql;
+}
+
+QString sqlIndexName(const TableDef &t, const IndexDef &ix)
+{
+    return quoteName(QStringLiteral("ix_") + t.name + QLatin1Char('_') + ix.name);
+}
+
+QString passwordOf(const QString &connect)
+{
+    if (connect.startsWith(QLatin1String(";PWD="), Qt::CaseInsensitive))
+        return connect.mid(5);
+    return connect;
+}
+
+// The layout of a table by name: the file's own first, else any file's.
+const TableDef *findTableDef(const Database &db, const QString &table)
+{
+    if (const FileDef *f = db.definition())
+        if (const TableDef *t = f->table(table))
+            return t;
+    for (const auto &f : catalogue())
+        if (const TableDef *t = f.table(table))
+            return t;
+    return nullptr;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// StoreError
+
+StoreError::StoreError(Kind kind, const QString &message, const QString &file)
+    : std::runtime_error(message.toStdString()), m_kind(kind), m_message(message), m_file(file)
+{
+}
+
+// ---------------------------------------------------------------------------
+// Database
+
+Database::Database(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
+Database::~Database() = default;
+
+std::unique_ptr<Database> Database::open(const QString &path, const QString &password)
+{
+    auto impl = std::make_unique<Impl>();
+    const QFileInfo info(path);
+    impl->path = info.absoluteFilePath();
+    impl->fileName = info.fileName();
+    impl->def = fileDef(impl->fileName);
+    if (!info.isFile())
+        throw StoreError(StoreError::Kind::MissingFile,
+                         QStringLiteral("No se encuentra el archivo de base de datos «%1» (%2).")
+                             .arg(impl->fileName, impl->path),
+                         impl->fileName);
+    const int rc = sqlite3_open_v2(impl->path.toUtf8().constData(), &impl->db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    if (rc != SQLITE_OK)
+        impl->fail(rc, QStringLiteral("open"));
+    const QString pw = passwordOf(password);
+    if (!pw.isEmpty()) {
+        const QByteArray key = pw.toUtf8();
+        sqlite3_key(impl->db, key.constData(), int(key.size()));
+    }
+    sqlite3_busy_timeout(impl->db, 10000);
+    // Reading the schema is where a wrong or missing password shows.
+    {
+        Statement q(*impl, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        q.step();
+    }
+    return std::unique_ptr<Database>(new Database(std::move(impl)));
+}
+
+void Database::create(const QString &path, const FileDef &def)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        throw StoreError(StoreError::Kind::Engine,
+                         QStringLiteral("El archivo «%1» ya existe; no se sobrescribe.").arg(info.absoluteFilePath()),
+                         info.fileName());
+    Impl impl;
+    impl.path = info.absoluteFilePath();
+    impl.fileName = info.fileName();
+    const int rc = sqlite3_open_v2(impl.path.toUtf8().constData(), &impl.db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK)
+        impl.fail(rc, QStringLiteral("create"));
+    if (!def.password.isEmpty()) {
+        const QByteArray key = def.password.toUtf8();
+        sqlite3_key(impl.db, key.constData(), int(key.size()));
+    }
+    impl.exec(QStringLiteral("BEGIN"));
+    for (const TableDef &t : def.tables) {
+        QStringList cols;
+        for (const FieldDef &f : t.fields)
+            cols << columnDefinition(f);
+        impl.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteName(t.name), cols.join(QStringLiteral(", "))));
+        for (const IndexDef &ix : t.indexes)
+            impl.exec(QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+                          .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(), sqlIndexName(t, ix),
+                               quoteName(t.name), quoteName(ix.field)));
+    }
+    impl.exec(QStringLiteral("COMMIT"));
+}
+
+QString Database::path() const { return d->path; }
+QString Database::fileName() const { return d->fileName; }
+const FileDef *Database::definition() const { return d->def; }
+bool Database::inTransaction() const { return d->txDepth > 0; }
+
+bool Database::hasTable(const QString &table) const
+{
+    Statement q(*d, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
+    q.bind(1, table);
+    return q.step();
+}
+
+// ---------------------------------------------------------------------------
+// Transaction
+
+Transaction::Transaction(Database &db) : m_db(db)
+{
+    m_db.impl().begin();
+    m_open = true;
+}
+
+Transaction::~Transaction()
+{
+    if (m_open)
+        m_db.impl().rollback();
+}
+
+void Transaction::commit()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    m_db.impl().commit();
+}
+
+namespace {
+
+// Runs the writes of one update inside a transaction of their own unless
+// the caller already holds one.
+class WriteScope {
+public:
+    explicit WriteScope(Database::Impl &db) : m_db(db) { m_db.begin(); }
+    ~WriteScope()
+    {
+        if (!m_done)
+            m_db.rollback();
+    }
+    void commit()
+    {
+        m_done = true;
+        m_db.commit();
+    }
+
+private:
+    Database::Impl &m_db;
+    bool m_done = false;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// TableView
+
+struct TableView::Impl {
+    Database &database;
+    Database::Impl &db;
+    const TableDef *def = nullptr;
+    QString table;        // quoted
+    QString columns;      // "rowid, "A", "B" ..."
+    const IndexDef *index = nullptr;
+
+    enum class State { Record, Bof, Eof, NoMatch, Deleted };
+    State state = State::Bof;
+    bool bothEnds = false;     // empty table: BOF and EOF together
+    qint64 rowid = 0;
+    QVariant key;              // current key on the current index
+    std::vector<QVariant> row; // values in catalogue field order
+    quint64 rowVersion = 0;
+
+    enum class Mode { None, Adding, Editing };
+    Mode mode = Mode::None;
+    qint64 editRowid = 0;
+    std::map<int, QVariant> pending;
+    std::map<int, QString> badValues;
+
+    Impl(Database &d, const TableDef *t) : database(d), db(d.impl()), def(t) {}
+
+    QString keyColumn() const { return index ? quoteName(index->field) : QStringLiteral("rowid"); }
+    int keyField() const { return index ? def->fieldIndex(index->field) : -1; }
+
+    QString orderAsc() const
+    {
+        return index ? keyColumn() + QStringLiteral(", rowid") : QStringLiteral("rowid");
+    }
+    QString orderDesc() const
+    {
+        return index ? keyColumn() + QStringLiteral(" DESC, rowid DESC") : QStringLiteral("rowid DESC");
+    }
+
+    QString selectFrom() const { return QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") + table; }
+
+    // Reads the first row of a positioned select; returns false when none.
+    bool load(Statement &q)
+    {
+        if (!q.step())
+            return false;
+        rowid = q.column(0).toLongLong();
+        row.resize(def->fields.size());
+        for (int i = 0; i < int(row.size()); ++i)
+            row[i] = q.column(i + 1);
+        key = index ? row[keyField()] : QVariant(rowid);
+        state = State::Record;
+        bothEnds = false;
+        rowVersion = db.version();
+        return true;
+    }
+
+    void cancelEdit()
+    {
+        mode = Mode::None;
+        pending.clear();
+        badValues.clear();
+    }
+
+    void refreshIfStale()
+    {
+        if (state != State::Record)
+            return;
+        const quint64 v = db.version();
+        if (v == rowVersion)
+            return;
+        Statement q(db, selectFrom() + QStringLiteral(" WHERE rowid = ?1"));
+        q.bind(1, rowid);
+        if (!load(q)) {
+            state = State::Deleted;
+            throw StoreError(StoreError::Kind::NoRecord,
+                             QStringLiteral("Otra estación borró el registro de %1 que se estaba viendo (%2).")
+                                 .arg(def->name, db.fileName),
+                             db.fileName);
+        }
+    }
+
+    bool hasPosition() const { return state == State::Record || state == State::Deleted; }
+
+    void first()
+    {
+        Statement q(db, selectFrom() + QStringLiteral(" ORDER BY ") + orderAsc() + QStringLiteral(" LIMIT 1"));
+        if (!load(q)) {
+            state = State::Eof;
+            bothEnds = true;
+        }
+    }
+
+    void last()
+    {
+        Statement q(db, selectFrom() + QStringLiteral(" ORDER BY ") + orderDesc() + QStringLiteral(" LIMIT 1"));
+        if (!load(q)) {
+            state = State::Bof;
+            bothEnds = true;
+        }
+    }
+
+    void next()
+    {
+        if (!hasPosition()) {
+            if (state == State::Eof)
+                return;
+            first();
+            return;
+        }
+        if (index) {
+            Statement same(db, selectFrom() + QStringLiteral(" WHERE ") + keyColumn()
+                                   + QStringLiteral(" = ?1 AND rowid > ?2 ORDER BY rowid LIMIT 1"));
+            same.bind(1, key);
+            same.bind(2, rowid);
+            if (load(same))
+                return;
+            Statement after(db, selectFrom() + QStringLiteral(" WHERE ") + keyColumn()
+                                    + QStringLiteral(" > ?1 ORDER BY ") + orderAsc() + QStringLiteral(" LIMIT 1"));
+            after.bind(1, key);
+            if (load(after))
+                return;
+        } else {
+            Statement q(db, selectFrom() + QStringLiteral(" WHERE rowid > ?1 ORDER BY rowid LIMIT 1"));
+            q.bind(1, rowid);
+            if (load(q))
+                return;
+        }
+        state = State::Eof;
+        bothEnds = false;
+    }
+
+    void previous()
+    {
+        if (!hasPosition()) {
+            if (state == State::Bof)
+                return;
+            last();
+            return;
+        }
+        if (index) {
+            Statement same(db, selectFrom() + QStringLiteral(" WHERE ") + keyColumn()
+                                   + QStringLiteral(" = ?1 AND rowid < ?2 ORDER BY rowid DESC LIMIT 1"));
+            same.bind(1, key);
+            same.bind(2, rowid);
+            if (load(same))
+                return;
+            Statement before(db, selectFrom() + QStringLiteral(" WHERE ") + keyColumn()
+                                     + QStringLiteral(" < ?1 ORDER BY ") + orderDesc() + QStringLiteral(" LIMIT 1"));
+            before.bind(1, key);
+            if (load(before))
+                return;
+        } else {
+            Statement q(db, selectFrom() + QStringLiteral(" WHERE rowid < ?1 ORDER BY rowid DESC LIMIT 1"));
+            q.bind(1, rowid);
+            if (load(q))
+                return;
+        }
+        state = State::Bof;
+        bothEnds = false;
+    }
+
+    int fieldOrThrow(const QString &name) const
+    {
+        const int i = def->fieldIndex(name);
+        if (i < 0)
+            throw StoreError(StoreError::Kind::Schema,
+                             QStringLiteral("La tabla %1 (%2) no tiene el campo «%3».").arg(def->name, db.fileName, name),
+                             db.fileName);
+        return i;
+    }
+
+    [[noreturn]] void noRecord() const
+    {
+        throw StoreError(StoreError::Kind::NoRecord,
+                         QStringLiteral("No hay registro actual en %1 (%2).").arg(def->name, db.fileName),
+                         db.fileName);
+    }
+};
+
+TableView::TableView(Database &db, const QString &table)
+{
+    const TableDef *def = findTableDef(db, table);
+    auto &dbi = db.impl();
+    if (!def || !db.hasTable(table))
+        throw StoreError(StoreError::Kind::Schema,
+                         QStringLiteral("Falta la tabla «%1» en el archivo «%2».").arg(table, db.fileName()),
+                         db.fileName());
+    if (!dbi.checkedTables.contains(def->name)) {
+        Statement info(dbi, QStringLiteral("PRAGMA table_info(%1)").arg(quoteName(def->name)));
+        QStringList present;
+        while (info.step())
+            present << info.column(1).toString().toLower();
+        for (const FieldDef &f : def->fields)
+            if (!present.contains(f.name.toLower()))
+                throw StoreError(StoreError::Kind::Schema,
+                                 QStringLiteral("Falta el campo «%1» de la tabla «%2» en el archivo «%3».")
+                                     .arg(f.name, def->name, db.fileName()),
+                                 db.fileName());
+        dbi.checkedTables.insert(def->name, true);
+    }
+    d = std::make_unique<Impl>(db, def);
+    d->table = quoteName(def->name);
+    QStringList cols{QStringLiteral("rowid")};
+    for (const FieldDef &f : def->fields)
+        cols << quoteName(f.name);
+    d->columns = cols.join(QStringLiteral(", "));
+    d->index = def->primaryIndex.isEmpty() ? nullptr : def->index(def->primaryIndex);
+    d->first();
+}
+
+TableView::~TableView() = default;
+
+const TableDef &TableView::definition() const { return *d->def; }
+
+void TableView::setIndex(const QString &indexName)
+{
+    if (indexName.isEmpty()) {
+        d->index = d->def->primaryIndex.isEmpty() ? nullptr : d->def->index(d->def->primaryIndex);
+        return;
+    }
+    const IndexDef *ix = d->def->index(indexName);
+    if (!ix)
+        throw StoreError(StoreError::Kind::Schema,
+                         QStringLiteral("La tabla %1 (%2) no tiene el índice «%3».").arg(d->def->name, d->db.fileName, indexName),
+                         d->db.fileName);
+    d->index = ix;
+    if (d->state == Impl::State::Record)
+        d->key = d->row[d->keyField()];
+}
+
+QString TableView::index() const { return d->index ? d->index->name : QString(); }
+
+bool TableView::seek(const QString &keyText)
+{
+    d->cancelEdit();
+    if (!d->index)
+        throw StoreError(StoreError::Kind::Schema,
+                         QStringLiteral("Seek sin índice en la tabla %1 (%2).").arg(d->def->name, d->db.fileName),
+                         d->db.fileName);
+    const FieldDef &field = d->def->fields[d->keyField()];
+    const auto stored = toStored(field, keyText);
+    if (stored && !stored->isNull()) {
+        Statement q(d->db, d->selectFrom() + QStringLiteral(" WHERE ") + d->keyColumn()
+                               + QStringLiteral(" = ?1 ORDER BY rowid LIMIT 1"));
+        q.bind(1, *stored);
+        if (d->load(q))
+            return true;
+    }
+    d->state = Impl::State::NoMatch;
+    return false;
+}
+
+bool TableView::noMatch() const { return d->state == Impl::State::NoMatch; }
+
+void TableView::moveFirst()
+{
+    d->cancelEdit();
+    d->first();
+}
+
+void TableView::moveLast()
+{
+    d->cancelEdit();
+    d->last();
+}
+
+void TableView::moveNext()
+{
+    d->cancelEdit();
+    d->next();
+}
+
+void TableView::movePrevious()
+{
+    d->cancelEdit();
+    d->previous();
+}
+
+bool TableView::bof() const { return d->state == Impl::State::Bof || d->bothEnds; }
+bool TableView::eof() const { return d->state == Impl::State::Eof || d->bothEnds; }
+bool TableView::hasRecord() const { return d->state == Impl::State::Record; }
+
+QString TableView::value(const QString &field) const
+{
+    const int i = d->fieldOrThrow(field);
+    const FieldDef &f = d->def->fields[i];
+    if (d->mode != Impl::Mode::None) {
+        auto p = d->pending.find(i);
+        if (p != d->pending.end())
+            return toScreen(f.kind, p->second);
+        if (d->mode == Impl::Mode::Adding)
+            return f.kind == FieldKind::Number ? f.defaultValue : QString();
+    }
+    if (d->state != Impl::State::Record)
+        d->noRecord();
+    d->refreshIfStale();
+    return toScreen(f.kind, d->row[i]);
+}
+
+double TableView::number(const QString &field) const
+{
+    return fmt::parseNumberOrZero(value(field)).value_or(0.0);
+}
+
+void TableView::addNew()
+{
+    d->cancelEdit();
+    d->mode = Impl::Mode::Adding;
+}
+
+void TableView::edit()
+{
+    if (d->state != Impl::State::Record)
+        d->noRecord();
+    d->refreshIfStale();
+    d->cancelEdit();
+    d->mode = Impl::Mode::Editing;
+    d->editRowid = d->rowid;
+}
+
+void TableView::setValue(const QString &field, const QString &text)
+{
+    if (d->mode == Impl::Mode::None)
+        throw StoreError(StoreError::Kind::Engine,
+                         QStringLiteral("Se escribió el campo %1 sin AddNew ni Edit (%2).").arg(field, d->db.fileName),
+                         d->db.fileName);
+    const int i = d->fieldOrThrow(field);
+    const FieldDef &f = d->def->fields[i];
+    const auto stored = toStored(f, text);
+    if (!stored) {
+        const QString message = QStringLiteral("«%1» no es %2: campo %3 de la tabla %4 (%5). No se guardó nada.")
+                                    .arg(text, kindName(f.kind), f.name, d->def->name, d->db.fileName);
+        d->badValues[i] = message;
+        throw StoreError(StoreError::Kind::BadValue, message, d->db.fileName);
+    }
+    d->badValues.erase(i);
+    d->pending[i] = *stored;
+}
+
+void TableView::update()
+{
+    if (d->mode == Impl::Mode::None)
+        throw StoreError(StoreError::Kind::Engine,
+                         QStringLiteral("Update sin AddNew ni Edit (%1).").arg(d->db.fileName), d->db.fileName);
+    if (!d->badValues.empty())
+        throw StoreError(StoreError::Kind::BadValue, d->badValues.begin()->second, d->db.fileName);
+
+    WriteScope scope(d->db);
+    qint64 written = 0;
+    if (d->mode == Impl::Mode::Adding) {
+        QStringList names, marks;
+        int n = 0;
+        for (const auto &[i, v] : d->pending) {
+            names << quoteName(d->def->fields[i].name);
+            marks << QStringLiteral("?%1").arg(++n);
+        }
+        const QString sql = names.isEmpty()
+            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(d->table)
+            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(d->table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        Statement q(d->db, sql);
+        n = 0;
+        for (const auto &[i, v] : d->pending)
+            q.bind(++n, v);
+        q.step();
+        written = sqlite3_last_insert_rowid(d->db.db);
+    } else {
+        if (!d->pending.empty()) {
+            QStringList sets;
+            int n = 0;
+            for (const auto &[i, v] : d->pending)
+                sets << QStringLiteral("%1 = ?%2").arg(quoteName(d->def->fields[i].name)).arg(++n);
+            Statement q(d->db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                                   .arg(d->table, sets.join(QStringLiteral(", ")))
+                                   .arg(n + 1));
+            n = 0;
+            for (const auto &[i, v] : d->pending)
+                q.bind(++n, v);
+            q.bind(n + 1, d->editRowid);
+            q.step();
+            if (sqlite3_changes(d->db.db) == 0)
+                throw StoreError(StoreError::Kind::NoRecord,
+                                 QStringLiteral("Otra estación borró el registro de %1 que se estaba modificando (%2). "
+                                                "No se guardó nada.")
+                                     .arg(d->def->name, d->db.fileName),
+                                 d->db.fileName);
+        }
+        written = d->editRowid;
+    }
+    scope.commit();
+    ++d->db.localWrites;
+    d->cancelEdit();
+    Statement q(d->db, d->selectFrom() + QStringLiteral(" WHERE rowid = ?1"));
+    q.bind(1, written);
+    if (!d->load(q))
+        d->state = Impl::State::Deleted;
+}
+
+void TableView::cancelUpdate() { d->cancelEdit(); }
+
+bool TableView::editing() const { return d->mode != Impl::Mode::None; }
+
+void TableView::deleteCurrent()
+{
+    d->cancelEdit();
+    if (d->state != Impl::State::Record)
+        d->noRecord();
+    WriteScope scope(d->db);
+    Statement q(d->db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(d->table));
+    q.bind(1, d->rowid);
+    q.step();
+    scope.commit();
+    ++d->db.localWrites;
+    d->state = Impl::State::Deleted;
+}
+
+long long TableView::recordCount() const
+{
+    Statement q(d->db, QStringLiteral("SELECT count(*) FROM %1").arg(d->table));
+    q.step();
+    return q.column(0).toLongLong();
+}
+
+// ---------------------------------------------------------------------------
+// QueryView
+
+struct QueryView::Impl {
+    Database::Impl &db;
+    QString sql;
+    QStringList names;
+    std::vector<FieldKind> kinds;
+    std::vector<QString> cells; // row-major
+    int columnCount = 0;
+    int rows = 0;
+    int pos = -1;
+
+    Impl(Database::Impl &d, const QString &s) : db(d), sql(s) {}
+
+    void run()
+    {
+        cells.clear();
+        names.clear();
+        kinds.clear();
+        Statement q(db, sql);
+        columnCount = q.columnCount();
+        for (int c = 0; c < columnCount; ++c) {
+            names << q.columnName(c);
+            const QString decl = q.columnDeclType(c).toUpper();
+            kinds.push_back(decl == QLatin1String("REAL") ? FieldKind::Number
+                            : decl == QLatin1String("DATE") ? FieldKind::Date
+                                                            : FieldKind::Text);
+        }
+        rows = 0;
+        while (q.step()) {
+            for (int c = 0; c < columnCount; ++c) {
+                const QVariant v = q.column(c);
+                FieldKind k = kinds[c];
+                if (k == FieldKind::Text && (q.columnType(c) == SQLITE_FLOAT || q.columnType(c) == SQLITE_INTEGER))
+                    k = FieldKind::Number;
+                cells.push_back(toScreen(k, v));
+            }
+            ++rows;
+        }
+        pos = rows > 0 ? 0 : -1;
+    }
+};
+
+QueryView::QueryView(Database &db, const QString &selectText)
+    : d(std::make_unique<Impl>(db.impl(), selectText))
+{
+    d->run();
+}
+
+QueryView::~QueryView() = default;
+
+void QueryView::requery() { d->run(); }
+int QueryView::rowCount() const { return d->rows; }
+QStringList QueryView::columns() const { return d->names; }
+
+int QueryView::columnIndex(const QString &name) const
+{
+    for (int i = 0; i < d->names.size(); ++i)
+        if (d->names[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+void QueryView::moveFirst() { d->pos = d->rows > 0 ? 0 : -1; }
+void QueryView::moveLast() { d->pos = d->rows > 0 ? d->rows - 1 : d->rows; }
+void QueryView::moveNext() { d->pos = std::min(d->pos + 1, d->rows); }
+void QueryView::movePrevious() { d->pos = std::max(d->pos - 1, -1); }
+bool QueryView::bof() const { return d->pos < 0 || d->rows == 0; }
+bool QueryView::eof() const { return d->pos >= d->rows || d->rows == 0; }
+int QueryView::position() const { return d->pos; }
+void QueryView::setPosition(int row) { d->pos = std::clamp(row, -1, d->rows); }
+
+QString QueryView::value(const QString &column) const
+{
+    const int c = columnIndex(column);
+    if (c < 0)
+        throw StoreError(StoreError::Kind::Schema,
+                         QStringLiteral("La consulta no tiene la columna «%1» (%2).").arg(column, d->db.fileName),
+                         d->db.fileName);
+    if (d->pos < 0 || d->pos >= d->rows)
+        throw StoreError(StoreError::Kind::NoRecord,
+                         QStringLiteral("No hay fila actual en la consulta (%1).").arg(d->db.fileName), d->db.fileName);
+    return value(d->pos, c);
+}
+
+QString QueryView::value(int row, int column) const
+{
+    if (row < 0 || row >= d->rows || column < 0 || column >= d->columnCount)
+        return {};
+    return d->cells[size_t(row) * size_t(d->columnCount) + size_t(column)];
+}
+
+bool QueryView::findNextPrefix(const QString &column, const QString &prefix)
+{
+    const int c = columnIndex(column);
+    if (c < 0)
+        throw StoreError(StoreError::Kind::Schema,
+                         QStringLiteral("La consulta no tiene la columna «%1» (%2).").arg(column, d->db.fileName),
+                         d->db.fileName);
+    for (int r = std::max(d->pos + 1, 0); r < d->rows; ++r) {
+        if (value(r, c).startsWith(prefix, Qt::CaseInsensitive)) {
+            d->pos = r;
+            return true;
+        }
+    }
+    d->pos = d->rows;
+    return false;
+}
+
+bool QueryView::findFirstPrefix(const QString &column, const QString &prefix)
+{
+    d->pos = -1;
+    return findNextPrefix(column, prefix);
+}
+
+} // namespace store
