@@ -4,6 +4,7 @@
 #include "sqlite_engine.h"
 
 #include <QFileInfo>
+#include <deque>
 #include <map>
 
 namespace store {
@@ -151,7 +152,7 @@ std::unique_ptr<Database> Database::open(const QString &path, const QString &pas
                              .arg(impl->fileName, impl->path),
                          impl->fileName);
     const int rc = sqlite3_open_v2(impl->path.toUtf8().constData(), &impl->db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK)
         impl->fail(rc, QStringLiteral("open"));
     const QString pw = passwordOf(password);
@@ -271,13 +272,35 @@ struct TableView::Impl {
     QString columns;      // "rowid, "A", "B" ..."
     const IndexDef *index = nullptr;
 
+    // The statements of this view on its current index, built once per index.
+    struct Sql {
+        int first = -1, last = -1, nextSame = -1, nextAfter = -1, prevSame = -1, prevBefore = -1, seek = -1,
+            byRowid = -1;
+    } sql;
+    mutable QHash<QString, int> fieldCache;  // field name as the caller spells it -> index
+
     enum class State { Record, Bof, Eof, NoMatch, Deleted };
     State state = State::Bof;
     bool bothEnds = false;     // empty table: BOF and EOF together
     qint64 rowid = 0;
     QVariant key;              // current key on the current index
     std::vector<QVariant> row; // values in catalogue field order
+    // When the row was read, and what was known of the file then. A row read
+    // less than a millisecond ago, with no write in this process since, is
+    // served as it is; any later read first asks the file whether it changed.
     quint64 rowVersion = 0;
+    qint64 loadedAtNs = 0;
+    quint64 loadedProcessWrites = 0;
+
+    // Rows read ahead along the order, for passes over the table; trusted on
+    // the same terms as the current row.
+    struct Ahead {
+        qint64 rowid;
+        std::vector<QVariant> row;
+    };
+    std::deque<Ahead> ahead;
+    bool aheadForward = true;
+    int batch = 1;
 
     enum class Mode { None, Adding, Editing };
     Mode mode = Mode::None;
@@ -301,20 +324,112 @@ struct TableView::Impl {
 
     QString selectFrom() const { return QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") + table; }
 
-    // Reads the first row of a positioned select; returns false when none.
-    bool load(Statement &q)
+    void buildSql()
     {
-        if (!q.step())
-            return false;
-        rowid = q.column(0).toLongLong();
-        row.resize(def->fields.size());
-        for (int i = 0; i < int(row.size()); ++i)
-            row[i] = q.column(i + 1);
+        const QString from = selectFrom();
+        const QString keyCol = keyColumn();
+        auto id = [this](const QString &text) { return db.statementId(text); };
+        sql.first = id(from + QStringLiteral(" ORDER BY ") + orderAsc() + QStringLiteral(" LIMIT 1"));
+        sql.last = id(from + QStringLiteral(" ORDER BY ") + orderDesc() + QStringLiteral(" LIMIT 1"));
+        sql.byRowid = id(from + QStringLiteral(" WHERE rowid = ?1"));
+        if (index) {
+            const QString where = from + QStringLiteral(" WHERE ") + keyCol;
+            sql.nextSame = id(where + QStringLiteral(" = ?1 AND rowid > ?2 ORDER BY rowid LIMIT ?3"));
+            sql.nextAfter = id(where + QStringLiteral(" > ?1 ORDER BY ") + orderAsc() + QStringLiteral(" LIMIT ?3"));
+            sql.prevSame = id(where + QStringLiteral(" = ?1 AND rowid < ?2 ORDER BY rowid DESC LIMIT ?3"));
+            sql.prevBefore = id(where + QStringLiteral(" < ?1 ORDER BY ") + orderDesc() + QStringLiteral(" LIMIT ?3"));
+            sql.seek = id(where + QStringLiteral(" = ?1 ORDER BY rowid LIMIT 1"));
+        } else {
+            sql.nextSame = sql.prevSame = sql.seek = -1;
+            sql.nextAfter = id(from + QStringLiteral(" WHERE rowid > ?1 ORDER BY rowid LIMIT ?3"));
+            sql.prevBefore = id(from + QStringLiteral(" WHERE rowid < ?1 ORDER BY rowid DESC LIMIT ?3"));
+        }
+    }
+
+    void useIndex(const IndexDef *ix)
+    {
+        index = ix;
+        ahead.clear();
+        buildSql();
+        if (state == State::Record)
+            key = index ? row[keyField()] : QVariant(rowid);
+    }
+
+    static constexpr qint64 kTrustNs = 1000000;  // one millisecond
+    static constexpr int kMaxBatch = 64;
+
+    bool trusted(qint64 stampNs, quint64 stampWrites) const
+    {
+        return stampWrites == g_processWrites.load() && monotonicNs() - stampNs < kTrustNs;
+    }
+
+    void becomeCurrent(qint64 id, std::vector<QVariant> &&values)
+    {
+        rowid = id;
+        row = std::move(values);
         key = index ? row[keyField()] : QVariant(rowid);
         state = State::Record;
         bothEnds = false;
-        rowVersion = db.version();
+    }
+
+    std::vector<QVariant> readRow(Statement &q) const
+    {
+        std::vector<QVariant> values(def->fields.size());
+        for (int i = 0; i < int(values.size()); ++i)
+            values[i] = q.column(i + 1);
+        return values;
+    }
+
+    void stamp(quint64 version, qint64 atNs, quint64 writes)
+    {
+        rowVersion = version;
+        loadedAtNs = atNs;
+        loadedProcessWrites = writes;
+    }
+
+    // Reads the first row of a positioned select; returns false when none.
+    bool load(Statement &q)
+    {
+        // What was known of the file before this read: if the file has not
+        // changed since, the row read is still what is stored.
+        const quint64 version = db.knownVersion();
+        const quint64 writes = g_processWrites.load();
+        const qint64 at = monotonicNs();
+        ahead.clear();
+        if (!q.step())
+            return false;
+        const qint64 id = q.column(0).toLongLong();
+        becomeCurrent(id, readRow(q));
+        stamp(version, at, writes);
         return true;
+    }
+
+    // Reads up to `batch` rows of a positioned select: the first becomes
+    // current, the rest wait in `ahead`. Returns false when none.
+    bool loadAhead(Statement &q, bool forward)
+    {
+        const quint64 version = db.knownVersion();
+        const quint64 writes = g_processWrites.load();
+        const qint64 at = monotonicNs();
+        ahead.clear();
+        while (q.step()) {
+            const qint64 id = q.column(0).toLongLong();
+            ahead.push_back({id, readRow(q)});
+        }
+        if (ahead.empty())
+            return false;
+        aheadForward = forward;
+        stamp(version, at, writes);
+        batch = std::min(batch * 2, kMaxBatch);
+        takeAhead();
+        return true;
+    }
+
+    void takeAhead()
+    {
+        Ahead next = std::move(ahead.front());
+        ahead.pop_front();
+        becomeCurrent(next.rowid, std::move(next.row));
     }
 
     void cancelEdit()
@@ -326,12 +441,14 @@ struct TableView::Impl {
 
     void refreshIfStale()
     {
-        if (state != State::Record)
+        if (state != State::Record || trusted(loadedAtNs, loadedProcessWrites))
             return;
-        const quint64 v = db.version();
-        if (v == rowVersion)
+        const quint64 writes = g_processWrites.load();
+        if (db.version() == rowVersion && writes == loadedProcessWrites) {
+            loadedAtNs = monotonicNs();
             return;
-        Statement q(db, selectFrom() + QStringLiteral(" WHERE rowid = ?1"));
+        }
+        Statement q(db, sql.byRowid);
         q.bind(1, rowid);
         if (!load(q)) {
             state = State::Deleted;
@@ -346,7 +463,8 @@ struct TableView::Impl {
 
     void first()
     {
-        Statement q(db, selectFrom() + QStringLiteral(" ORDER BY ") + orderAsc() + QStringLiteral(" LIMIT 1"));
+        batch = 1;
+        Statement q(db, sql.first);
         if (!load(q)) {
             state = State::Eof;
             bothEnds = true;
@@ -355,76 +473,77 @@ struct TableView::Impl {
 
     void last()
     {
-        Statement q(db, selectFrom() + QStringLiteral(" ORDER BY ") + orderDesc() + QStringLiteral(" LIMIT 1"));
+        batch = 1;
+        Statement q(db, sql.last);
         if (!load(q)) {
             state = State::Bof;
             bothEnds = true;
         }
     }
 
+    // One step along the current order from the current position; `forward`
+    // chooses the direction. Returns false at the end.
+    bool step(bool forward)
+    {
+        if (!ahead.empty() && aheadForward == forward && trusted(loadedAtNs, loadedProcessWrites)) {
+            takeAhead();
+            return true;
+        }
+        if (index) {
+            // Equal keys are visited in the order written; a unique index has none.
+            if (!index->unique) {
+                Statement same(db, forward ? sql.nextSame : sql.prevSame);
+                same.bind(1, key);
+                same.bind(2, rowid);
+                same.bind(3, batch);
+                if (loadAhead(same, forward))
+                    return true;
+            }
+            Statement other(db, forward ? sql.nextAfter : sql.prevBefore);
+            other.bind(1, key);
+            other.bind(3, batch);
+            return loadAhead(other, forward);
+        }
+        Statement q(db, forward ? sql.nextAfter : sql.prevBefore);
+        q.bind(1, rowid);
+        q.bind(3, batch);
+        return loadAhead(q, forward);
+    }
+
     void next()
     {
         if (!hasPosition()) {
-            if (state == State::Eof)
-                return;
-            first();
+            if (state != State::Eof)
+                first();
             return;
         }
-        if (index) {
-            Statement same(db, selectFrom() + QStringLiteral(" WHERE ") + keyColumn()
-                                   + QStringLiteral(" = ?1 AND rowid > ?2 ORDER BY rowid LIMIT 1"));
-            same.bind(1, key);
-            same.bind(2, rowid);
-            if (load(same))
-                return;
-            Statement after(db, selectFrom() + QStringLiteral(" WHERE ") + keyColumn()
-                                    + QStringLiteral(" > ?1 ORDER BY ") + orderAsc() + QStringLiteral(" LIMIT 1"));
-            after.bind(1, key);
-            if (load(after))
-                return;
-        } else {
-            Statement q(db, selectFrom() + QStringLiteral(" WHERE rowid > ?1 ORDER BY rowid LIMIT 1"));
-            q.bind(1, rowid);
-            if (load(q))
-                return;
+        if (!step(true)) {
+            state = State::Eof;
+            bothEnds = false;
         }
-        state = State::Eof;
-        bothEnds = false;
     }
 
     void previous()
     {
         if (!hasPosition()) {
-            if (state == State::Bof)
-                return;
-            last();
+            if (state != State::Bof)
+                last();
             return;
         }
-        if (index) {
-            Statement same(db, selectFrom() + QStringLiteral(" WHERE ") + keyColumn()
-                                   + QStringLiteral(" = ?1 AND rowid < ?2 ORDER BY rowid DESC LIMIT 1"));
-            same.bind(1, key);
-            same.bind(2, rowid);
-            if (load(same))
-                return;
-            Statement before(db, selectFrom() + QStringLiteral(" WHERE ") + keyColumn()
-                                     + QStringLiteral(" < ?1 ORDER BY ") + orderDesc() + QStringLiteral(" LIMIT 1"));
-            before.bind(1, key);
-            if (load(before))
-                return;
-        } else {
-            Statement q(db, selectFrom() + QStringLiteral(" WHERE rowid < ?1 ORDER BY rowid DESC LIMIT 1"));
-            q.bind(1, rowid);
-            if (load(q))
-                return;
+        if (!step(false)) {
+            state = State::Bof;
+            bothEnds = false;
         }
-        state = State::Bof;
-        bothEnds = false;
     }
 
     int fieldOrThrow(const QString &name) const
     {
+        auto cached = fieldCache.constFind(name);
+        if (cached != fieldCache.constEnd())
+            return cached.value();
         const int i = def->fieldIndex(name);
+        if (i >= 0)
+            fieldCache.insert(name, i);
         if (i < 0)
             throw StoreError(StoreError::Kind::Schema,
                              QStringLiteral("La tabla %1 (%2) no tiene el campo «%3».").arg(def->name, db.fileName, name),
@@ -467,7 +586,7 @@ TableView::TableView(Database &db, const QString &table)
     for (const FieldDef &f : def->fields)
         cols << quoteName(f.name);
     d->columns = cols.join(QStringLiteral(", "));
-    d->index = def->primaryIndex.isEmpty() ? nullptr : def->index(def->primaryIndex);
+    d->useIndex(def->primaryIndex.isEmpty() ? nullptr : def->index(def->primaryIndex));
     d->first();
 }
 
@@ -478,7 +597,7 @@ const TableDef &TableView::definition() const { return *d->def; }
 void TableView::setIndex(const QString &indexName)
 {
     if (indexName.isEmpty()) {
-        d->index = d->def->primaryIndex.isEmpty() ? nullptr : d->def->index(d->def->primaryIndex);
+        d->useIndex(d->def->primaryIndex.isEmpty() ? nullptr : d->def->index(d->def->primaryIndex));
         return;
     }
     const IndexDef *ix = d->def->index(indexName);
@@ -486,9 +605,8 @@ void TableView::setIndex(const QString &indexName)
         throw StoreError(StoreError::Kind::Schema,
                          QStringLiteral("La tabla %1 (%2) no tiene el índice «%3».").arg(d->def->name, d->db.fileName, indexName),
                          d->db.fileName);
-    d->index = ix;
-    if (d->state == Impl::State::Record)
-        d->key = d->row[d->keyField()];
+    if (ix != d->index)
+        d->useIndex(ix);
 }
 
 QString TableView::index() const { return d->index ? d->index->name : QString(); }
@@ -503,8 +621,8 @@ bool TableView::seek(const QString &keyText)
     const FieldDef &field = d->def->fields[d->keyField()];
     const auto stored = toStored(field, keyText);
     if (stored && !stored->isNull()) {
-        Statement q(d->db, d->selectFrom() + QStringLiteral(" WHERE ") + d->keyColumn()
-                               + QStringLiteral(" = ?1 ORDER BY rowid LIMIT 1"));
+        d->batch = 1;
+        Statement q(d->db, d->sql.seek);
         q.bind(1, *stored);
         if (d->load(q))
             return true;
@@ -652,8 +770,9 @@ void TableView::update()
     }
     scope.commit();
     ++d->db.localWrites;
+    ++g_processWrites;
     d->cancelEdit();
-    Statement q(d->db, d->selectFrom() + QStringLiteral(" WHERE rowid = ?1"));
+    Statement q(d->db, d->sql.byRowid);
     q.bind(1, written);
     if (!d->load(q))
         d->state = Impl::State::Deleted;
@@ -674,6 +793,8 @@ void TableView::deleteCurrent()
     q.step();
     scope.commit();
     ++d->db.localWrites;
+    ++g_processWrites;
+    d->ahead.clear();
     d->state = Impl::State::Deleted;
 }
 

@@ -13,6 +13,16 @@ constexpr int kBusyWaitMs = 60000;
 
 } // namespace
 
+qint64 monotonicNs()
+{
+    static QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return clock.nsecsElapsed();
+}
+
 QString quoteName(const QString &name)
 {
     QString q = name;
@@ -22,8 +32,8 @@ QString quoteName(const QString &name)
 
 Database::Impl::~Impl()
 {
-    for (auto *stmt : std::as_const(statements))
-        sqlite3_finalize(stmt);
+    for (const Cached &c : statements)
+        sqlite3_finalize(c.stmt);
     if (db)
         sqlite3_close(db);
 }
@@ -51,39 +61,48 @@ void Database::Impl::fail(int rc, const QString &what) const
                      QStringLiteral("Error en «%1» (%2): %3").arg(fileName, what, engine), fileName);
 }
 
-sqlite3_stmt *Database::Impl::acquire(const QString &sql)
+int Database::Impl::statementId(const QString &sql)
 {
-    auto it = statements.find(sql);
-    if (it != statements.end() && !inUse.value(it.value())) {
-        inUse[it.value()] = true;
+    auto it = statementIds.constFind(sql);
+    if (it != statementIds.constEnd())
         return it.value();
+    const int id = int(statements.size());
+    statements.push_back({sql, nullptr, false});
+    statementIds.insert(sql, id);
+    return id;
+}
+
+sqlite3_stmt *Database::Impl::acquire(int id)
+{
+    Cached &c = statements[size_t(id)];
+    if (c.stmt && !c.inUse) {
+        c.inUse = true;
+        return c.stmt;
     }
     sqlite3_stmt *stmt = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
+    const QByteArray utf8 = c.sql.toUtf8();
     const int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_finalize(stmt);
-        fail(rc, sql);
+        fail(rc, c.sql);
     }
-    if (it == statements.end())
-        statements.insert(sql, stmt);
-    inUse[stmt] = true;
+    // A statement already in use by an outer caller gets a transient twin.
+    if (!c.stmt) {
+        c.stmt = stmt;
+        c.inUse = true;
+    }
     return stmt;
 }
 
-void Database::Impl::release(sqlite3_stmt *stmt)
+void Database::Impl::release(int id, sqlite3_stmt *stmt)
 {
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);
-    inUse[stmt] = false;
-    // A statement prepared while the cached one was busy is not kept.
-    bool cached = false;
-    for (auto *s : std::as_const(statements))
-        if (s == stmt) { cached = true; break; }
-    if (!cached) {
-        inUse.remove(stmt);
+    Cached &c = statements[size_t(id)];
+    if (c.stmt == stmt)
+        c.inUse = false;
+    else
         sqlite3_finalize(stmt);
-    }
 }
 
 void Database::Impl::exec(const QString &sql)
@@ -97,9 +116,11 @@ void Database::Impl::exec(const QString &sql)
 
 quint64 Database::Impl::version()
 {
-    Statement q(*this, QStringLiteral("PRAGMA data_version"));
+    static const QString sql = QStringLiteral("PRAGMA data_version");
+    Statement q(*this, sql);
     q.step();
-    return (q.column(0).toULongLong() << 32) ^ localWrites;
+    lastDataVersion = q.column(0).toULongLong();
+    return knownVersion();
 }
 
 void Database::Impl::begin()
@@ -160,13 +181,18 @@ void Database::Impl::rollback()
 }
 
 Statement::Statement(Database::Impl &db, const QString &sql)
-    : m_db(db), m_stmt(db.acquire(sql))
+    : Statement(db, db.statementId(sql))
+{
+}
+
+Statement::Statement(Database::Impl &db, int id)
+    : m_db(db), m_id(id), m_stmt(db.acquire(id))
 {
 }
 
 Statement::~Statement()
 {
-    m_db.release(m_stmt);
+    m_db.release(m_id, m_stmt);
 }
 
 void Statement::bind(int position, const QVariant &value)

@@ -1,3 +1,4 @@
+#include "common/formats.h"
 #include "store/record_store.h"
 #include "test_support.h"
 
@@ -288,6 +289,23 @@ void TestRecordStore::readsSeeOtherConnectionsWrites()
     va.setValue(QStringLiteral("DES"), QStringLiteral("OTRA VEZ"));
     va.update();
     QCOMPARE(va2.value(QStringLiteral("DES")), QStringLiteral("OTRA VEZ"));
+
+    // A pass along the order sees a change made ahead of it by another
+    // connection, also when the rows ahead were already read.
+    for (int i = 2; i <= 9; ++i)
+        addArticle(va, fmt::formatNumber(i, QStringLiteral("00000")), QStringLiteral("VIEJO"));
+    TableView pass(*b, QStringLiteral("Articulos"));
+    pass.moveFirst();
+    pass.moveNext();
+    pass.moveNext();
+    QCOMPARE(pass.value(QStringLiteral("ART")), QStringLiteral("00003"));
+    va.setIndex(QStringLiteral("art"));
+    QVERIFY(va.seek(QStringLiteral("00004")));
+    va.edit();
+    va.setValue(QStringLiteral("DES"), QStringLiteral("NUEVO"));
+    va.update();
+    pass.moveNext();
+    QCOMPARE(pass.value(QStringLiteral("DES")), QStringLiteral("NUEVO"));
 }
 
 void TestRecordStore::deleteLeavesPositionForMoves()
