@@ -126,6 +126,27 @@ int main(int argc, char **argv)
     std::printf("ordered pass over %lld records: %.0f ms; direct SQLite (one select) %.0f ms; ratio %.1f\n", n,
                 passOurs, passDirect, passOurs / passDirect);
 
+    // --- a query view over the whole table, as the article pickers read it
+    t.restart();
+    store::QueryView picker(*db, QStringLiteral("Select ART,DES,NE1,NE2,NE3,NE4,SIG from Articulos order by DES"));
+    std::printf("query view of %d rows ordered by description: %.0f ms\n", picker.rowCount(), double(t.elapsed()));
+    t.restart();
+    picker.findFirstPrefix(QStringLiteral("DES"), QStringLiteral("ARTICULO DE PRUEBA 9999"));
+    std::printf("prefix find in it: %.1f ms\n", double(t.nsecsElapsed()) / 1e6);
+
+    t.restart();
+    store::OrderedList list(*db, QStringLiteral("Articulos"),
+                            {QStringLiteral("ART"), QStringLiteral("DES"), QStringLiteral("NE1"), QStringLiteral("NE2"),
+                             QStringLiteral("NE3"), QStringLiteral("NE4"), QStringLiteral("SIG")},
+                            QStringLiteral("DES"));
+    for (int r = 0; r < 30; ++r)
+        sink = list.value(r, 1);
+    std::printf("ordered list: count and first 30 rows by description: %.1f ms\n", double(t.nsecsElapsed()) / 1e6);
+    t.restart();
+    const int found = list.findFirstPrefix(QStringLiteral("ARTICULO DE PRUEBA 9999"));
+    sink = list.value(found, 1);
+    std::printf("ordered list: prefix find and its row: %.1f ms (row %d)\n", double(t.nsecsElapsed()) / 1e6, found);
+
     // --- storing one document of 30 lines (header + lines in one transaction)
     auto tickets = folder.open(store::files::Tickets);
     std::vector<double> docOurs, docDirect;

@@ -41,7 +41,9 @@ TableDef articulos()
              number("PG2"), number("IV2"), number("NE2"),
              number("PG3"), number("IV3"), number("NE3"),
              number("PG4"), number("IV4"), number("NE4")},
-            {index("art", "ART", true), index("cod", "COD", false), index("sig", "SIG", false)},
+            {index("art", "ART", true), index("cod", "COD", false), index("sig", "SIG", false),
+             // orders the article pickers by description
+             index("des", "DES", false)},
             QStringLiteral("art")};
 }
 

@@ -192,4 +192,35 @@ private:
     std::unique_ptr<Impl> d;
 };
 
+// A read-only list of the rows of one table in the order of one field, read a
+// page at a time: for lists of many thousands of rows that must show at
+// once (the article pickers). Text order ignores letter case, as the
+// record store's text keys do; equal values keep the order written. Pages
+// read are kept until refresh().
+class OrderedList {
+public:
+    // `columns` are field names of the table; `orderField` one of them.
+    // Throws StoreError (Schema) when the table or a field is missing.
+    OrderedList(Database &db, const QString &table, const QStringList &columns, const QString &orderField);
+    ~OrderedList();
+    OrderedList(const OrderedList &) = delete;
+    OrderedList &operator=(const OrderedList &) = delete;
+
+    int rowCount() const;
+    int columnCount() const;
+    // The value (screen text) at a row and column; empty outside the list.
+    QString value(int row, int column) const;
+    // The first row whose order field begins with `prefix`, ignoring letter
+    // case (LIKE 'prefix%'), or -1 when there is none. Quotes and wildcards
+    // in the prefix are plain characters.
+    int findFirstPrefix(const QString &prefix) const;
+    // Forgets the pages and the count read so far.
+    void refresh();
+
+    struct Impl;
+
+private:
+    std::unique_ptr<Impl> d;
+};
+
 } // namespace store

@@ -54,6 +54,7 @@ private slots:
     void datesSortAsDates();
     void queryViewFindsPrefixWithApostrophe();
     void openFailuresNameTheFile();
+    void orderedListReadsPagesInOrder();
 
 private:
     std::unique_ptr<TempDatabaseFolder> m_folder;
@@ -435,6 +436,42 @@ void TestRecordStore::openFailuresNameTheFile()
         QCOMPARE(e.kind(), StoreError::Kind::Schema);
         QVERIFY(e.message().contains(QStringLiteral("Articulos")) && e.message().contains(QStringLiteral("Pagos.mdb")));
     }
+}
+
+void TestRecordStore::orderedListReadsPagesInOrder()
+{
+    auto db = m_folder->open(store::files::Articulos);
+    TableView v(*db, QStringLiteral("Articulos"));
+    {
+        store::Transaction tx(*db);
+        // 600 rows written in reverse description order, across several pages.
+        for (int i = 600; i >= 1; --i)
+            addArticle(v, fmt::formatNumber(i, QStringLiteral("00000")),
+                       QStringLiteral("ITEM %1").arg(i, 4, 10, QLatin1Char('0')), QStringLiteral("1,5"));
+        addArticle(v, QStringLiteral("00999"), QStringLiteral("o'higgins mate"));
+        tx.commit();
+    }
+    store::OrderedList list(*db, QStringLiteral("Articulos"), {QStringLiteral("ART"), QStringLiteral("DES"), QStringLiteral("COS")},
+                            QStringLiteral("DES"));
+    QCOMPARE(list.rowCount(), 601);
+    QCOMPARE(list.value(0, 1), QStringLiteral("ITEM 0001"));
+    QCOMPARE(list.value(255, 1), QStringLiteral("ITEM 0256"));
+    QCOMPARE(list.value(256, 1), QStringLiteral("ITEM 0257"));  // next page
+    QCOMPARE(list.value(599, 0), QStringLiteral("00600"));
+    QCOMPARE(list.value(599, 2), QStringLiteral("1,5"));
+    QCOMPARE(list.value(600, 1), QStringLiteral("o'higgins mate"));  // letter case ignored in the order
+    QCOMPARE(list.value(601, 1), QString());
+    QCOMPARE(list.findFirstPrefix(QStringLiteral("item 03")), 299);
+    QCOMPARE(list.findFirstPrefix(QStringLiteral("O'H")), 600);
+    QCOMPARE(list.findFirstPrefix(QStringLiteral("TEM")), -1);   // begins with, not contains
+    QCOMPARE(list.findFirstPrefix(QStringLiteral("%")), -1);
+    QCOMPARE(list.findFirstPrefix(QStringLiteral("ITEM 9")), -1);
+
+    addArticle(v, QStringLiteral("01000"), QStringLiteral("AAA PRIMERO"));
+    QCOMPARE(list.rowCount(), 601);  // pages read stay until refresh
+    list.refresh();
+    QCOMPARE(list.rowCount(), 602);
+    QCOMPARE(list.value(0, 1), QStringLiteral("AAA PRIMERO"));
 }
 
 QTEST_GUILESS_MAIN(TestRecordStore)
