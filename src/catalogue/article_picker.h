@@ -1,7 +1,10 @@
 #pragma once
 
+#include "article_search.h"
+
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 // The article pickers: the catalogue with its four final prices, ordered by
 // description, with a search box that jumps to the first article whose
@@ -17,9 +20,13 @@
 // The variant's name is the dialog's objectName. The sales variants call the
 // take handler with the code (ART) of the row taken and close; the caller
 // writes it into the code cell of row session::FilaActual() and selects it.
+//
+// Controls (objectName): the search box "Text1" (typed letters upper-cased),
+// the list "MSFlexGrid1" (a QTableView); ConsListaArticulo alone has the
+// buttons "cmdSalir", "cmdAgregar", "cmdModificar" and "cmdBorrar".
+// The caller chooses how it opens: open() for a modal picker, show() for
+// the price lookup's. ArticlePickerKind is declared in article_search.h.
 namespace catalogue {
-
-enum class ArticlePickerKind { Lookup, Ticket, TicketA, TicketN, Remito };
 
 class ArticlePicker : public QDialog {
     Q_OBJECT
@@ -31,8 +38,10 @@ public:
 
     ArticlePickerKind kind() const;
 
-    // Sales variants: called with the code of the row taken (Enter, or a
-    // mouse activation of a row), just before the picker closes.
+    // Sales variants: called with the code of the row taken (Enter in the
+    // list, or a double click on a row in the three ticket variants), just
+    // before the picker closes. Without a current row nothing is taken and
+    // the picker stays open.
     void setTakeHandler(std::function<void(const QString &code)> handler);
 
     // BuscarGrid: searches the list for the text of the search box.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
 namespace store {
 class TableView;
@@ -13,7 +14,11 @@ namespace catalogue {
 // the article on which `articleView` (the sales window's keyed view of
 // Articulos) stands, sets its COD to the box's text (also when empty) and
 // closes. When the view stands on no article (nothing looked up yet, or the
-// last lookup failed) nothing is attached and the operator is told so.
+// last lookup failed) nothing is attached, the operator is told so and the
+// window closes. A write that fails is reported and the window stays open.
+//
+// Controls (objectName): "Text1" the box, "Barras" its bars (BarcodeView).
+// The caller opens it with open(); the view must outlive the window.
 class CodigoBarrasTicket : public QDialog {
     Q_OBJECT
 public:

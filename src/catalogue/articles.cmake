@@ -1,0 +1,17 @@
+# Articles, price formation, categories and the bulk cost increase.
+# Included by CMakeLists.txt of this folder, which builds the libraries.
+list(APPEND CATALOGUE_CORE_SOURCES
+  article_rules.cpp article_rules.h
+  bulk_increase.cpp bulk_increase.h
+  code_proposal.cpp code_proposal.h
+  rubro_rules.cpp rubro_rules.h
+)
+list(APPEND CATALOGUE_UI_SOURCES
+  articulos_window.cpp articulos_window.h
+  aumenta_costo.cpp aumenta_costo.h
+  rubro_pickers.cpp rubro_pickers.h
+  rubro_window.cpp rubro_window.h
+)
+# The article window opens the supplier picker. The library is defined only
+# after this file is read, so the link is added once the folder is done.
+cmake_language(DEFER CALL target_link_libraries torvi_catalogue_ui PUBLIC torvi_suppliers_ui)

@@ -1,0 +1,38 @@
+// Platform specifics of start-up: the default database folder and whether a
+// display is there.
+
+#include "start_options.h"
+
+#include <QDir>
+
+namespace shell {
+
+QString defaultDatabaseFolder()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:\\Torvi\\Bases");
+#else
+    return QDir::homePath() + QStringLiteral("/Torvi/Bases");
+#endif
+}
+
+bool displayAvailable(const StartOptions &options)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS) && !defined(Q_OS_ANDROID)
+    return options.toolkitPlatform || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        || !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    Q_UNUSED(options);
+    return true;
+#endif
+}
+
+QString noDisplayText(const QString &program)
+{
+    return QStringLiteral("No hay una pantalla gráfica disponible (ni DISPLAY ni WAYLAND_DISPLAY están definidas).\n"
+                          "Para usar el programa sin pantalla, ejecútelo dentro de una pantalla virtual:\n"
+                          "    xvfb-run -a %1 [opciones]\n")
+        .arg(program);
+}
+
+} // namespace shell
