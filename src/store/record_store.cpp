@@ -278,6 +278,7 @@ struct TableView::Impl {
             byRowid = -1;
     } sql;
     mutable QHash<QString, int> fieldCache;  // field name as the caller spells it -> index
+    QHash<quint64, int> updateIds;           // fields written (bit per field) -> UPDATE statement
 
     enum class State { Record, Bof, Eof, NoMatch, Deleted };
     State state = State::Bof;
@@ -680,6 +681,19 @@ QString TableView::value(const QString &field) const
 
 double TableView::number(const QString &field) const
 {
+    // A number field is read as the stored number, without the round trip
+    // through its screen text.
+    const int i = d->fieldOrThrow(field);
+    if (d->mode == Impl::Mode::None && d->def->fields[i].kind == FieldKind::Number) {
+        if (d->state != Impl::State::Record)
+            d->noRecord();
+        d->refreshIfStale();
+        const QVariant &v = d->row[i];
+        if (!v.isValid() || v.isNull())
+            return 0.0;
+        if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::LongLong)
+            return v.toDouble();
+    }
     return fmt::parseNumberOrZero(value(field)).value_or(0.0);
 }
 
@@ -747,13 +761,21 @@ void TableView::update()
         written = sqlite3_last_insert_rowid(d->db.db);
     } else {
         if (!d->pending.empty()) {
-            QStringList sets;
-            int n = 0;
+            quint64 mask = 0;
             for (const auto &[i, v] : d->pending)
-                sets << QStringLiteral("%1 = ?%2").arg(quoteName(d->def->fields[i].name)).arg(++n);
-            Statement q(d->db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
-                                   .arg(d->table, sets.join(QStringLiteral(", ")))
-                                   .arg(n + 1));
+                mask |= quint64(1) << i;
+            int id = d->updateIds.value(mask, -1);
+            int n = 0;
+            if (id < 0) {
+                QStringList sets;
+                for (const auto &[i, v] : d->pending)
+                    sets << QStringLiteral("%1 = ?%2").arg(quoteName(d->def->fields[i].name)).arg(++n);
+                id = d->db.statementId(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                                       .arg(d->table, sets.join(QStringLiteral(", ")))
+                                       .arg(n + 1));
+                d->updateIds.insert(mask, id);
+            }
+            Statement q(d->db, id);
             n = 0;
             for (const auto &[i, v] : d->pending)
                 q.bind(++n, v);
@@ -771,6 +793,16 @@ void TableView::update()
     scope.commit();
     ++d->db.localWrites;
     ++g_processWrites;
+    // Inside a transaction no other workstation can change the record: the
+    // values just written are what is stored, without reading it back.
+    if (d->mode == Impl::Mode::Editing && d->state == Impl::State::Record && d->rowid == written && d->db.txDepth > 0) {
+        for (const auto &[i, v] : d->pending)
+            d->row[size_t(i)] = v;
+        d->key = d->index ? d->row[d->keyField()] : QVariant(d->rowid);
+        d->stamp(d->db.knownVersion(), monotonicNs(), g_processWrites.load());
+        d->cancelEdit();
+        return;
+    }
     d->cancelEdit();
     Statement q(d->db, d->sql.byRowid);
     q.bind(1, written);
