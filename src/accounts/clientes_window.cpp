@@ -1,5 +1,6 @@
 #include "clientes_window.h"
 
+#include "customer_pickers.h"
 #include "customers.h"
 
 #include "common/formats.h"
@@ -384,7 +385,7 @@ void Clientes::browse(bool forward)
 
 void Clientes::openPicker()
 {
-    // The customer picker is wired in once it exists.
+    openConsListaCliente(this);
 }
 
 } // namespace accounts

@@ -5,6 +5,7 @@
 #include "clock_text.h"
 #include "common/session.h"
 #include "common/ui/twips.h"
+#include "common/ui/window_opener.h"
 #include "mdi_arrange.h"
 #include "store/database_folder.h"
 
@@ -49,6 +50,15 @@ Principal::Principal(QWidget *parent) : QMainWindow(parent)
     buildToolbar();
     wireBuiltInActions();
 
+    // Windows that open another working window by name (a picker opening
+    // the article window) reach it through here.
+    m_previousOpener = ui::setWindowOpener([this](const QString &name, int leftTwips, int topTwips) -> QWidget * {
+        const auto it = m_factories.constFind(name);
+        if (it == m_factories.constEnd())
+            return nullptr;
+        return openChild(name, it->factory, leftTwips, topTwips, it->placement);
+    });
+
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(100);
@@ -68,7 +78,10 @@ Principal::Principal(QWidget *parent) : QMainWindow(parent)
     }
 }
 
-Principal::~Principal() = default;
+Principal::~Principal()
+{
+    ui::setWindowOpener(std::move(m_previousOpener));
+}
 
 void Principal::bindAction(const QString &key, std::function<void()> handler)
 {
@@ -109,6 +122,7 @@ QToolButton *Principal::toolButton(const QString &objectName) const
 void Principal::registerWindow(const QString &windowName, WindowFactory factory, int leftTwips, int topTwips,
                                Placement placement)
 {
+    m_factories.insert(windowName, {factory, placement});
     bindAction(windowName, [this, windowName, factory = std::move(factory), leftTwips, topTwips, placement] {
         openChild(windowName, factory, leftTwips, topTwips, placement);
     });
@@ -178,6 +192,10 @@ QMdiSubWindow *Principal::addChild(QWidget *window)
     // The frame keeps the size the window gave itself.
     const QSize ownSize = window->testAttribute(Qt::WA_Resized) ? window->size() : QSize();
     QMdiSubWindow *frame = m_mdi->addSubWindow(window);
+    // A window of fixed size has a fixed border: no maximise or minimise.
+    if (window->minimumSize() == window->maximumSize())
+        frame->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                              | Qt::WindowCloseButtonHint);
     if (ownSize.isValid()) {
         frame->ensurePolished();
         if (QLayout *layout = frame->layout())

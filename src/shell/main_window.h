@@ -119,6 +119,12 @@ private:
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMetaObject::Connection> m_bindings;
     QHash<QString, QPointer<QWidget>> m_openWindows;   // by the name they were opened under
+    struct Registered {
+        WindowFactory factory;
+        Placement placement;
+    };
+    QHash<QString, Registered> m_factories;            // the registered windows, by name
+    std::function<QWidget *(const QString &, int, int)> m_previousOpener;
     bool m_ending = false;
 };
 

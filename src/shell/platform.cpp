@@ -10,7 +10,10 @@ namespace shell {
 QString defaultDatabaseFolder()
 {
 #ifdef Q_OS_WIN
-    return QStringLiteral("C:\\Torvi\\Bases");
+    // The shop's file server shares the folder as \\SERVIDOR\Torvi\Bases;
+    // TORVI_SERVIDOR names the server of an installation.
+    const QString server = qEnvironmentVariable("TORVI_SERVIDOR", QStringLiteral("SERVIDOR"));
+    return QStringLiteral("\\\\") + server + QStringLiteral("\\Torvi\\Bases");
 #else
     return QDir::homePath() + QStringLiteral("/Torvi/Bases");
 #endif
