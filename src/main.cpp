@@ -71,7 +71,11 @@ int main(int argc, char **argv)
         return createDatabaseFolder(options.crearBase, options.demo);
     }
     if (!shell::displayAvailable(options)) {
-        QTextStream(stderr) << shell::noDisplayText(program);
+        // The command to type again under a virtual display, as it was given.
+        QStringList command = arguments;
+        if (!command.isEmpty())
+            command[0] = QDir::toNativeSeparators(QFileInfo(command[0]).absoluteFilePath());
+        QTextStream(stderr) << shell::noDisplayText(command.join(QLatin1Char(' ')));
         return 1;
     }
 

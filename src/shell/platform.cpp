@@ -34,7 +34,7 @@ QString noDisplayText(const QString &program)
 {
     return QStringLiteral("No hay una pantalla gráfica disponible (ni DISPLAY ni WAYLAND_DISPLAY están definidas).\n"
                           "Para usar el programa sin pantalla, ejecútelo dentro de una pantalla virtual:\n"
-                          "    xvfb-run -a %1 [opciones]\n")
+                          "    xvfb-run -a %1\n")
         .arg(program);
 }
 
