@@ -271,26 +271,29 @@ void Clientes::CargaDesdeBaseDatos2()
 
 void Clientes::lookupOnEnter()
 {
-    if (m_text[0]->text().isEmpty())
-        return;
-    BuscarEntrada();
-    if (m_data1->hasRecord())
+    if (showCustomerOfText1())
         ui::focusAndSelect(m_text[1]);
 }
 
-void Clientes::BuscarEntrada()
+bool Clientes::showCustomerOfText1()
 {
     const QString code = m_text[0]->text();
     if (code.isEmpty())
-        return;
+        return false;
     if (!m_data1->seek(code)) {
         services::inform(QStringLiteral("Error"), kNotFound);
         Blanquear();
-        return;
+        return false;
     }
     Blanquear();
     CargaDesdeBaseDatos();
     m_proposedCode.clear();
+    return true;
+}
+
+void Clientes::BuscarEntrada()
+{
+    showCustomerOfText1();
 }
 
 void Clientes::CrearCliente()
@@ -342,14 +345,8 @@ void Clientes::borrar()
 void Clientes::BorrarCliente()
 {
     const QString code = m_text[0]->text();
-    if (code.isEmpty())
+    if (!showCustomerOfText1())
         return;
-    if (!m_data1->seek(code)) {
-        services::inform(QStringLiteral("Error"), kNotFound);
-        Blanquear();
-        return;
-    }
-    CargaDesdeBaseDatos();
     const bool yes = services::askYesNo(QStringLiteral("Eliminar Cliente --> ") + code,
                                         QStringLiteral("¿Confirme la Eliminación del Cliente? --> ") + m_text[1]->text());
     if (!yes)

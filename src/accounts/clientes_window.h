@@ -40,6 +40,9 @@ public:
 
 private:
     void lookupOnEnter();
+    // Seeks the code in Text1 and shows that customer; a code that is not
+    // stored is reported and the window cleared. False when none is shown.
+    bool showCustomerOfText1();
     void grabar();
     void borrar();
     void browse(bool forward);
