@@ -37,17 +37,19 @@ int aumentarCosto(store::Database &articulos, const QString &categoryCode, const
         return 0;
 
     store::Transaction tx(articulos);
-    // First the pass over every article in code order, reading only the
-    // code and the category, noting the codes of the category; then each of
+    // First the codes of the category's articles, in code order (the
+    // category code compared exactly, letter case included); then each of
     // those articles is sought and changed, in the same order. The
     // transaction keeps other workstations from writing in between, so this
-    // is the same as changing each article as the pass reaches it.
+    // is the same as changing each article as a pass over the table reaches
+    // it.
     QStringList codes;
     {
-        store::QueryView pass(articulos, QStringLiteral("Select ART, CRU from Articulos order by ART"));
+        store::QueryView pass(articulos,
+                              QStringLiteral("Select ART from Articulos where CRU = ?1 COLLATE BINARY order by ART"),
+                              {categoryCode});
         for (int r = 0; r < pass.rowCount(); ++r)
-            if (pass.value(r, 1) == categoryCode)
-                codes << pass.value(r, 0);
+            codes << pass.value(r, 0);
     }
     store::TableView view(articulos, kArticulos);
     view.setIndex(kIndexArt);

@@ -843,6 +843,7 @@ long long TableView::recordCount() const
 struct QueryView::Impl {
     Database::Impl &db;
     QString sql;
+    QStringList parameters;
     QStringList names;
     std::vector<FieldKind> kinds;
     std::vector<QString> cells; // row-major
@@ -858,6 +859,8 @@ struct QueryView::Impl {
         names.clear();
         kinds.clear();
         Statement q(db, sql);
+        for (int i = 0; i < parameters.size(); ++i)
+            q.bind(i + 1, parameters[i]);
         columnCount = q.columnCount();
         for (int c = 0; c < columnCount; ++c) {
             names << q.columnName(c);
@@ -884,6 +887,13 @@ struct QueryView::Impl {
 QueryView::QueryView(Database &db, const QString &selectText)
     : d(std::make_unique<Impl>(db.impl(), selectText))
 {
+    d->run();
+}
+
+QueryView::QueryView(Database &db, const QString &selectText, const QStringList &parameters)
+    : d(std::make_unique<Impl>(db.impl(), selectText))
+{
+    d->parameters = parameters;
     d->run();
 }
 

@@ -157,6 +157,9 @@ private:
 class QueryView {
 public:
     QueryView(Database &db, const QString &selectText);
+    // The same with values bound to the select's parameters ?1, ?2 ...
+    // (texts typed by a user go here, never into the select text).
+    QueryView(Database &db, const QString &selectText, const QStringList &parameters);
     ~QueryView();
     QueryView(const QueryView &) = delete;
     QueryView &operator=(const QueryView &) = delete;

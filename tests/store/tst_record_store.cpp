@@ -402,6 +402,12 @@ void TestRecordStore::queryViewFindsPrefixWithApostrophe()
     QVERIFY(q.findFirstPrefix(QStringLiteral("DES"), QStringLiteral("O'H")));
     QCOMPARE(q.value(QStringLiteral("ART")), QStringLiteral("00002"));
     QVERIFY(!q.findFirstPrefix(QStringLiteral("DES"), QStringLiteral("%")));
+
+    // Typed text goes in as a bound value: quotes are plain characters.
+    store::QueryView bound(*db, QStringLiteral("Select ART from Articulos where DES = ?1 order by ART"),
+                           {QStringLiteral("O'HIGGINS MATE")});
+    QCOMPARE(bound.rowCount(), 1);
+    QCOMPARE(bound.value(0, 0), QStringLiteral("00002"));
 }
 
 void TestRecordStore::openFailuresNameTheFile()
