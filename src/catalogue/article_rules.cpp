@@ -1,6 +1,6 @@
 #include "article_rules.h"
 
-#include "code_proposal.h"
+#include "common/code_proposal.h"
 #include "common/formats.h"
 #include "store/record_store.h"
 
@@ -80,7 +80,7 @@ QString articleBoxName(const QString &field)
 QString proposeArticleCode(store::Database &articulos)
 {
     store::QueryView codes(articulos, QStringLiteral("Select ART from Articulos order by ART"));
-    CodeProposal proposal;
+    codes::CodeProposal proposal;
     for (int r = 0; r < codes.rowCount(); ++r)
         proposal.see(codes.value(r, 0));
     return proposal.next(QStringLiteral("00000"));

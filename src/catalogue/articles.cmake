@@ -3,7 +3,6 @@
 list(APPEND CATALOGUE_CORE_SOURCES
   article_rules.cpp article_rules.h
   bulk_increase.cpp bulk_increase.h
-  code_proposal.cpp code_proposal.h
   rubro_rules.cpp rubro_rules.h
 )
 list(APPEND CATALOGUE_UI_SOURCES

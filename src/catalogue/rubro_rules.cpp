@@ -1,6 +1,6 @@
 #include "rubro_rules.h"
 
-#include "code_proposal.h"
+#include "common/code_proposal.h"
 #include "store/record_store.h"
 
 namespace catalogue {
@@ -36,7 +36,7 @@ struct RubroBook::Private {
 
 QString proposeRubroCode(store::TableView &view)
 {
-    CodeProposal proposal;
+    codes::CodeProposal proposal;
     for (view.moveFirst(); !view.eof(); view.moveNext())
         proposal.see(view.value(kCode));
     view.moveLast();
