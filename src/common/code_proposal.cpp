@@ -1,8 +1,8 @@
 #include "code_proposal.h"
 
-#include "common/formats.h"
+#include "formats.h"
 
-namespace catalogue {
+namespace codes {
 
 void CodeProposal::see(const QString &code)
 {
@@ -18,4 +18,4 @@ QString CodeProposal::next(const QString &pattern) const
     return fmt::formatNumber(double(m_highest + 1), pattern);
 }
 
-} // namespace catalogue
+} // namespace codes

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace catalogue {
+namespace codes {
 
 // Collects the codes of a table and proposes the next one: the highest code
 // that is a whole number (digits only, at most nine of them) plus one,
@@ -22,4 +22,4 @@ private:
     long long m_highest = 0;
 };
 
-} // namespace catalogue
+} // namespace codes
