@@ -1,5 +1,6 @@
 #include "invoice_printing.h"
 
+#include "common/formats.h"
 #include "sales/fiscal_printer.h"
 
 namespace sales {
@@ -121,6 +122,54 @@ PrintOutcome printInvoice(PrinterFiscal &printer, const Invoice &invoice)
         outcome.completed = outcome.refused.isEmpty();
     }
     return outcome;
+}
+
+CustomerBlock customerBlockAfterLookup(const CustomerBlock &shown, const CustomerBlock &stored)
+{
+    auto take = [](const QString &storedValue, const QString &shownValue) {
+        return storedValue.trimmed().isEmpty() ? shownValue : storedValue;
+    };
+    return {take(stored.name, shown.name), take(stored.vat, shown.vat), take(stored.cuit, shown.cuit)};
+}
+
+InvoiceBuild buildInvoice(InvoiceKind kind, const InvoiceVersion &version, const InvoiceCustomer &customer,
+                          const QList<GridRow> &rows, const QString &amountTendered, const VatLookup &vatOf)
+{
+    Invoice invoice;
+    invoice.kind = kind;
+    invoice.version = version;
+    invoice.customer = customer;
+    invoice.amountTendered = amountTendered;
+    for (const GridRow &g : rows) {
+        if (!g.isFilled())
+            continue;
+        const QString code = g.code.trimmed();
+        const auto quantity = fmt::parseNumber(g.quantity);
+        const auto price = fmt::parseNumber(g.unitPrice);
+        if (!quantity || !price)
+            return {std::nullopt,
+                    QStringLiteral("El artículo %1 tiene una cantidad o un precio que no es un número.").arg(code)};
+        std::optional<double> rate;
+        if (!g.vatRate.trimmed().isEmpty()) {
+            rate = fmt::parseNumber(g.vatRate);
+            if (!rate)
+                return {std::nullopt, QStringLiteral("El IVA del artículo %1 no es un número.").arg(code)};
+        } else {
+            rate = vatOf(code);
+            if (!rate)
+                return {std::nullopt,
+                        QStringLiteral("Articulo %1 no encontrado en la Base de Datos: no se puede leer su IVA. "
+                                       "Quite ese renglón o cámbielo por otro artículo.")
+                            .arg(code)};
+        }
+        std::optional<double> net = fmt::parseNumber(g.netPrice);
+        if (!net)
+            net = fmt::parseNumber(netPriceText(g.unitPrice, fmt::plainNumber(*rate)));
+        if (!net)
+            return {std::nullopt, QStringLiteral("El IVA del artículo %1 no es un número.").arg(code)};
+        invoice.rows.append({code, g.description, *quantity, *price, *net, *rate});
+    }
+    return {invoice, {}};
 }
 
 PrintOutcome printTestInvoice(PrinterFiscal &printer)

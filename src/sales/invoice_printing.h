@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sales/item_grid_rules.h"
 #include "sales/ticket_printing.h"
 
 #include <QList>
@@ -80,6 +81,37 @@ FiscalItem invoiceItem(const InvoiceRow &row, InvoiceLayout layout);
 // ("P", "SUB TOTAL(NumInt:<number>)"), PagoFactura("Pago con: ", amount,
 // "T") and, when that was accepted, CerrarFactura("T", "A", "").
 PrintOutcome printInvoice(PrinterFiscal &printer, const Invoice &invoice);
+
+// ---- From the window to the printer -----------------------------------------
+
+// The customer block of the invoice windows as CargaDesdeBaseDatos fills
+// it: name (Text4, RAZON_SOC), VAT category (Combo1, TIPO_IVA) and tax
+// number (Text5, CUIT).
+struct CustomerBlock {
+    QString name;
+    QString vat;
+    QString cuit;
+};
+
+// CargaDesdeBaseDatos: each value of the stored customer replaces the shown
+// one when it is not empty (only blanks count as empty); an empty stored
+// value leaves the shown one as it was.
+CustomerBlock customerBlockAfterLookup(const CustomerBlock &shown, const CustomerBlock &stored);
+
+struct InvoiceBuild {
+    std::optional<Invoice> invoice;
+    QString error;  // Spanish, for the operator, when there is no invoice
+};
+
+// The invoice of a grid, its number still to be given: one row per filled
+// grid row, in order. A row's VAT rate is its hidden rate (Text30) and its
+// price without VAT the hidden price (Text31); a row without them (a copy
+// loaded from the file) takes the article's rate from vatOf and the price
+// without VAT computed from its price as the grid computes it. Fails when a
+// quantity, price or rate is not a number or an article's rate cannot be
+// read.
+InvoiceBuild buildInvoice(InvoiceKind kind, const InvoiceVersion &version, const InvoiceCustomer &customer,
+                          const QList<GridRow> &rows, const QString &amountTendered, const VatLookup &vatOf);
 
 // The fixed test ticket-invoice of the small button: made-up customer and
 // article, nothing read from the window, nothing stored.

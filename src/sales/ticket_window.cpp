@@ -1,383 +1,56 @@
 #include "sales/ticket_window.h"
 
-#include "common/formats.h"
-#include "common/services.h"
-#include "common/session.h"
-#include "common/ui/espere.h"
-#include "common/ui/fields.h"
-#include "common/ui/pausa.h"
-#include "common/ui/twips.h"
-#include "sales/item_grid.h"
-#include "store/database_folder.h"
-#include "store/record_store.h"
-
-#include <QApplication>
-#include <QCloseEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QMdiSubWindow>
-#include <QPushButton>
-
 namespace sales {
 
 namespace {
 
-const QString kError = QStringLiteral("Error");
-
-// Messages shown while printing must not hide behind the waiting window.
-void tell(services::Icon icon, const QString &title, const QString &text)
+SalesWindowDesign ticketDesign()
 {
-    ui::Espere::hide();
-    services::messages().show({title, text, icon, false});
-}
-
-QFont arialBlack(double points)
-{
-    QFont f(QStringLiteral("Arial Black"));
-    f.setPointSizeF(points);
-    f.setBold(true);
-    return f;
-}
-
-QLabel *label(QWidget *parent, const QString &text, int left, int top, int width, int height)
-{
-    auto *l = new QLabel(text, parent);
-    l->setGeometry(ui::twips(left), ui::twipsY(top), ui::twips(width), ui::twipsY(height));
-    return l;
-}
-
-// The main window the working window sits in (or any shown one).
-QMainWindow *mainWindowOf(QWidget *w)
-{
-    if (auto *m = qobject_cast<QMainWindow *>(w->window()))
-        return m;
-    for (QWidget *top : QApplication::topLevelWidgets())
-        if (auto *m = qobject_cast<QMainWindow *>(top); m && m->isVisible())
-            return m;
-    return nullptr;
+    SalesWindowDesign d;
+    d.objectName = QStringLiteral("Ticket");
+    d.windowTitle = QStringLiteral("Ticket");
+    d.titleLabel = QStringLiteral("TICKET CONSUMIDOR FINAL");
+    d.paymentWindow = QStringLiteral("Pago");
+    d.noun = QStringLiteral("ticket");
+    d.heightTwips = 5310;
+    d.gridTopTwips = 720;
+    d.gridOptions.pickerKind = catalogue::ArticlePickerKind::Ticket;
+    return d;
 }
 
 } // namespace
 
-Ticket::Ticket(QWidget *parent) : QWidget(parent)
-{
-    setObjectName(QStringLiteral("Ticket"));
-    setWindowTitle(QStringLiteral("Ticket"));
-    m_ticketsDb = store::DatabaseFolder::current().open(store::files::Tickets);
-    m_documents = std::make_unique<DocumentTables>(*m_ticketsDb);
-    buildControls();
-    m_vatArticles = std::make_unique<store::TableView>(m_grid->articleDatabase(), QStringLiteral("Articulos"));
-    m_vatArticles->setIndex(QStringLiteral("art"));
-
-    m_imprimirTicket = false;
-    Blanquear();
-    m_text1->setText(fmt::formatDate(services::today()));
-}
+Ticket::Ticket(QWidget *parent) : SalesWindow(ticketDesign(), parent) {}
 
 Ticket::~Ticket() = default;
 
-void Ticket::buildControls()
+SalesWindow::PrintJob Ticket::preparePrint(const Document &document)
 {
-    setFixedSize(ui::twips(10695), ui::twipsY(5310));
-
-    auto *title = label(this, QStringLiteral("TICKET CONSUMIDOR FINAL"), 120, 60, 6240, 540);
-    title->setObjectName(QStringLiteral("Label1"));
-    // Where "Arial Black" is missing, a wider face stands in: it is made
-    // smaller until the title fits.
-    QFont titleFont = arialBlack(20.25);
-    while (QFontMetrics(titleFont).horizontalAdvance(title->text()) > title->width() && titleFont.pointSizeF() > 10)
-        titleFont.setPointSizeF(titleFont.pointSizeF() - 0.5);
-    title->setFont(titleFont);
-
-    label(this, QStringLiteral("Nº Int:"), 6480, 180, 700, 300);
-    m_text2 = new QLineEdit(this);
-    m_text2->setObjectName(QStringLiteral("Text2"));
-    m_text2->setGeometry(ui::twips(7200), ui::twipsY(120), ui::twips(1095), ui::twipsY(375));
-    m_text2->setAlignment(Qt::AlignCenter);
-    ui::setupField(m_text2);
-    ui::onKey(m_text2, Qt::Key_Return, [this] { NumeroEnter(); });
-    ui::onKey(m_text2, Qt::Key_Escape, [this] { NumeroEscape(); });
-
-    m_text1 = new QLineEdit(this);
-    m_text1->setObjectName(QStringLiteral("Text1"));
-    m_text1->setGeometry(ui::twips(9240), ui::twipsY(120), ui::twips(1335), ui::twipsY(375));
-    m_text1->setAlignment(Qt::AlignCenter);
-    m_text1->setReadOnly(true);
-    m_text1->setFocusPolicy(Qt::NoFocus);
-
-    m_grid = new ItemGrid(ItemGridOptions{}, this);
-    m_grid->move(ui::twips(120), ui::twipsY(720));
-
-    const int right = 8400;
-    label(this, QStringLiteral("TOTAL $"), right, 960, 2175, 360)->setFont(arialBlack(12));
-    m_text6 = new QLineEdit(this);
-    m_text6->setObjectName(QStringLiteral("Text6"));
-    m_text6->setGeometry(ui::twips(right), ui::twipsY(1320), ui::twips(2175), ui::twipsY(615));
-    m_text6->setReadOnly(true);
-    m_text6->setFocusPolicy(Qt::NoFocus);
-    m_text6->setAlignment(Qt::AlignCenter);
-    m_text6->setFont(arialBlack(18));
-    QPalette totalColours = m_text6->palette();
-    totalColours.setColor(QPalette::Text, Qt::red);
-    totalColours.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0xC0));
-    m_text6->setPalette(totalColours);
-
-    m_command1 = new QPushButton(QStringLiteral("&Imprimir"), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(ui::twips(right), ui::twipsY(3240), ui::twips(2175), ui::twipsY(555));
-    ui::setupButton(m_command1);
-    connect(m_command1, &QPushButton::clicked, this, &Ticket::Imprimir);
-
-    m_command2 = new QPushButton(QStringLiteral("&Cerrar"), this);
-    m_command2->setObjectName(QStringLiteral("Command2"));
-    m_command2->setGeometry(ui::twips(right), ui::twipsY(3960), ui::twips(2175), ui::twipsY(555));
-    ui::setupButton(m_command2);
-    connect(m_command2, &QPushButton::clicked, this, [this] {
-        QWidget *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
-        (frame ? frame : this)->close();
-    });
-
-    m_grid->setTotalField(m_text6);
-    m_grid->setEndButton(m_command1);
-    setTabOrder(m_text2, m_grid);
-}
-
-// ---- Number field -----------------------------------------------------------
-
-void Ticket::NumeroEnter()
-{
-    const QString number = formatDocumentNumber(m_text2->text());
-    if (!askToDiscard())
-        return;
-    m_text2->setText(number);
-    if (number.isEmpty()) {
-        Blanquear();
-        QString next;
-        try {
-            next = m_documents->nextNumber();
-        } catch (const NumberingError &e) {
-            services::critical(kError, e.message());
-            return;
-        }
-        m_text2->setText(next);
-        m_text1->setText(fmt::formatDate(services::today()));
-        m_grid->focusCell(ItemGrid::Column::Code, 0);
-        return;
-    }
-    const auto found = m_documents->find(number);
-    if (!found) {
-        services::inform(kError, QStringLiteral("Ticket no encontrado en la Base de Datos"));
-        Blanquear();
-        return;
-    }
-    Blanquear();
-    CargaticketDesdeBaseDatos(*found);
-    ui::focusAndSelect(m_text2);
-}
-
-void Ticket::NumeroEscape()
-{
-    QMainWindow *main = mainWindowOf(this);
-    QWidget *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
-    if (!(frame ? frame : this)->close())
-        return;
-    if (main)
-        if (QWidget *button = main->findChild<QWidget *>(QStringLiteral("tbTicket")))
-            button->setFocus();
-}
-
-bool Ticket::askToDiscard()
-{
-    if (!hasUnstoredEntries())
-        return true;
-    return services::askYesNo(QStringLiteral("Ticket"),
-                              QStringLiteral("El ticket en pantalla tiene artículos y no se imprimió. "
-                                             "¿Descartarlo?"),
-                              services::Icon::Question);
-}
-
-// ---- Printing -----------------------------------------------------------------
-
-void Ticket::Imprimir()
-{
-    if (m_text2->text().trimmed().isEmpty()) {
-        services::critical(kError, QStringLiteral("Falta el número del ticket: presione Enter en «Nº Int:» "
-                                                  "para tomar uno."));
-        ui::focusAndSelect(m_text2);
-        return;
-    }
-    if (const auto p = m_grid->firstProblem(true)) {
-        services::critical(kError, p->message);
-        return;
-    }
-    if (!m_pago)
-        m_pago = new Pago(*this, QStringLiteral("Pago"), this);
-    m_pago->abrir();
-}
-
-bool Ticket::ImpresionTicketFinal()
-{
-    if (m_text2->text().trimmed().isEmpty()) {
-        tell(services::Icon::Critical, kError,
-             QStringLiteral("Falta el número del ticket: presione Enter en «Nº Int:» para tomar uno. "
-                            "No se imprimió nada."));
-        return false;
-    }
-    if (const auto p = m_grid->firstProblem(true)) {
-        tell(services::Icon::Critical, kError, p->message + QStringLiteral(" No se imprimió nada."));
-        return false;
-    }
-    Sumar();
-    const Document doc = document();
     const ConsumerTicketBuild build =
-        buildConsumerTicket(doc, m_envioPago, [this](const QString &code) { return vatOf(code); });
-    if (!build.ticket) {
-        tell(services::Icon::Critical, kError, build.error + QStringLiteral(" No se imprimió nada."));
-        return false;
-    }
-
-    // Stored first: a failure of the printer, or of the workstation while
-    // printing, never loses the sale, and the number printed is the number
-    // stored.
-    DocumentTables::StoreResult stored;
-    try {
-        stored = CargaBaseDatos();
-    } catch (const store::StoreError &e) {
-        tell(services::Icon::Critical, kError,
-             e.message() + QStringLiteral("\nEl ticket no se guardó ni se imprimió: intente nuevamente."));
-        return false;
-    } catch (const NumberingError &e) {
-        tell(services::Icon::Critical, kError, e.message() + QStringLiteral("\nEl ticket no se guardó ni se imprimió."));
-        return false;
-    }
-    m_text2->setText(stored.number);
-
-    ConsumerTicket ticket = *build.ticket;
-    ticket.number = stored.number;
-    PrintOutcome printed;
-    try {
-        printed = TicketConsumidorFinal(ticket);
-    } catch (const std::exception &e) {
-        printed.completed = false;
-        printed.refused = QString::fromLocal8Bit(e.what());
-    }
-    m_imprimirTicket = false;
-
-    if (stored.outcome == DocumentTables::Outcome::Renumbered) {
-        const QString how = printed.completed ? QStringLiteral(" y se imprimió") : QString();
-        tell(services::Icon::Information, QStringLiteral("Informacion"),
-             m_loadedNumber == doc.number
-                 ? QStringLiteral("El ticket %1 se modificó después de guardado: se guardó%2 como un ticket nuevo "
-                                  "con el Nº Int %3.")
-                       .arg(doc.number, how, stored.number)
-                 : QStringLiteral("El Nº Int %1 ya lo había usado otra estación: este ticket se guardó%2 con el "
-                                  "Nº Int %3.")
-                       .arg(doc.number, how, stored.number));
-    }
-    if (!printed.completed)
-        tell(services::Icon::Exclamation, QStringLiteral("Impresora Fiscal"),
-             QStringLiteral("El ticket fiscal no se completó: la impresora fiscal rechazó «%1».\n"
-                            "La copia quedó guardada con el Nº Int %2. Para imprimirlo otra vez, escriba ese "
-                            "número en «Nº Int:», presione Enter y luego «Imprimir».")
-                 .arg(printed.refused, stored.number));
-
-    Blanquear();
-    Pausa();
-    return true;
+        buildConsumerTicket(document, EnvioPago(), [this](const QString &code) { return articleVat(code); });
+    if (!build.ticket)
+        return {build.error, {}, {}};
+    const ConsumerTicket ticket = *build.ticket;
+    return {{},
+            [this, ticket](const QString &number) {
+                ConsumerTicket numbered = ticket;
+                numbered.number = number;
+                return TicketConsumidorFinal(numbered);
+            },
+            {}};
 }
 
 PrintOutcome Ticket::TicketConsumidorFinal(const ConsumerTicket &ticket)
 {
-    return printConsumerTicket(m_printer, ticket);
+    return printConsumerTicket(printer(), ticket);
 }
 
-DocumentTables::StoreResult Ticket::CargaBaseDatos()
+void Ticket::writeCustomer(Document &document) const
 {
-    return m_documents->store(document(), m_loadedNumber.isEmpty() ? DocumentTables::StoreMode::New
-                                                                    : DocumentTables::StoreMode::Reprint);
-}
-
-std::optional<double> Ticket::vatOf(const QString &code)
-{
-    if (!m_vatArticles->seek(code))
-        return std::nullopt;
-    return m_vatArticles->number(QStringLiteral("IV1"));
-}
-
-Document Ticket::document() const
-{
-    Document d;
-    d.number = m_text2->text().trimmed();
-    d.date = m_text1->text();
-    d.customerCode = QStringLiteral("0001");
-    d.customerName = QStringLiteral("CONSUMIDOR FINAL");
-    d.vatCategory = QStringLiteral("C.F.");
-    d.cuit = QStringLiteral("0");
-    d.total = m_text6->text();
-    d.lines = m_grid->documentLines();
-    return d;
-}
-
-// ---- Loading, clearing ---------------------------------------------------------
-
-void Ticket::CargaticketDesdeBaseDatos(const Document &document)
-{
-    session::FilaActual() = 0;
-    m_text2->setText(document.number);
-    const int filled = m_grid->loadLines(document.lines);
-    session::FilaActual() = std::min(filled, kGridRows - 1);
-    m_text1->setText(document.date);
-    const auto total = fmt::parseNumber(document.total);
-    m_text6->setText(total ? fmt::formatNumber(*total, QStringLiteral("0.00")) : document.total);
-    m_loadedNumber = document.number;
-    if (document.lines.size() > filled)
-        services::inform(QStringLiteral("Informacion"),
-                         QStringLiteral("El ticket %1 tiene %2 renglones; se muestran los primeros %3.")
-                             .arg(document.number)
-                             .arg(document.lines.size())
-                             .arg(filled));
-}
-
-void Ticket::Blanquear()
-{
-    m_grid->Blanquear();
-    m_text2->clear();
-    m_loadedNumber.clear();
-}
-
-bool Ticket::hasUnstoredEntries() const
-{
-    return m_loadedNumber.isEmpty() && m_grid->hasFilledRows();
-}
-
-QString Ticket::totalText() const { return m_text6->text(); }
-
-void Ticket::focusNumberField()
-{
-    window()->activateWindow();
-    ui::focusAndSelect(m_text2);
-}
-
-void Ticket::focusPrintButton()
-{
-    window()->activateWindow();
-    m_command1->setFocus();
-}
-
-void Ticket::Sumar() { m_grid->Sumar(); }
-
-void Ticket::Pausa() { ui::Pausa(100); }
-
-void Ticket::closeEvent(QCloseEvent *event)
-{
-    if (!askToDiscard()) {
-        event->ignore();
-        return;
-    }
-    if (m_pago)
-        m_pago->close();
-    QWidget::closeEvent(event);
+    document.customerCode = QStringLiteral("0001");
+    document.customerName = QStringLiteral("CONSUMIDOR FINAL");
+    document.vatCategory = QStringLiteral("C.F.");
+    document.cuit = QStringLiteral("0");
 }
 
 } // namespace sales

@@ -6,6 +6,8 @@
 #include "catalogue/entrar_buscar.h"
 #include "catalogue/rubro_window.h"
 #include "main_window.h"
+#include "sales/ticket_a_window.h"
+#include "sales/ticket_n_window.h"
 #include "sales/ticket_window.h"
 
 namespace shell {
@@ -19,6 +21,8 @@ void registerWindows(Principal &principal)
     principal.registerWindow(QStringLiteral("Rubro"), [] { return new catalogue::Rubro; }, 3800, 0);
     principal.registerWindow(QStringLiteral("EntrarBuscar"), [] { return new catalogue::EntrarBuscar; }, 4700, 500);
     principal.registerWindow(QStringLiteral("Ticket"), [] { return new sales::Ticket; }, 2100, 0);
+    principal.registerWindow(QStringLiteral("TicketA"), [] { return new sales::TicketA; }, 2100, 0);
+    principal.registerWindow(QStringLiteral("TicketN"), [] { return new sales::TicketN; }, 2100, 0);
     principal.registerWindow(QStringLiteral("AumentaCosto"), [] { return new catalogue::AumentaCosto; }, 3750, 0);
 }
 

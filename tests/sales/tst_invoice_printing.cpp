@@ -36,6 +36,8 @@ private slots:
     void sacarGuiones();
     void sequenceStopsAtTheFirstRefusal_data();
     void sequenceStopsAtTheFirstRefusal();
+    void invoiceFromTheGrid_data();
+    void invoiceFromTheGrid();
 
 private:
     std::shared_ptr<FiscalRecorder> m_recorder;
@@ -236,6 +238,71 @@ void TestInvoicePrinting::sequenceStopsAtTheFirstRefusal()
     QVERIFY(!outcome.completed);
     QCOMPARE(outcome.refused, refused);
     QCOMPARE(m_recorder->names(), sent);
+}
+
+// The invoice of a grid: rows in order, empty rows left out; the hidden
+// VAT columns as they stand, or, on a copy loaded from the file that has
+// none, the article's rate and the price without VAT computed from it.
+void TestInvoicePrinting::invoiceFromTheGrid_data()
+{
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("vatRate");   // Text30
+    QTest::addColumn<QString>("netPrice");  // Text31
+    QTest::addColumn<QString>("article");   // the article's rate in the articles table; empty: not there
+    QTest::addColumn<QString>("item");      // "quantity price rate" as sent on class A, or the error's start
+    QTest::newRow("hidden columns") << "2" << "21" << "100" << "27" << "00002000 0010000 2100";
+    QTest::newRow("copy loaded from the file") << "1" << "" << "" << "10,5" << "00001000 0010950 1050";
+    QTest::newRow("rate kept, price without VAT missing") << "1" << "21" << "" << "" << "00001000 0010000 2100";
+    QTest::newRow("article gone") << "1" << "" << "" << "" << "Articulo 00009 no encontrado";
+    QTest::newRow("quantity not a number") << "dos" << "21" << "100" << "21" << "El artículo 00009 tiene una cantidad";
+    QTest::newRow("rate not a number") << "1" << "x" << "100" << "21" << "El IVA del artículo 00009";
+}
+
+void TestInvoicePrinting::invoiceFromTheGrid()
+{
+    QFETCH(QString, quantity);
+    QFETCH(QString, vatRate);
+    QFETCH(QString, netPrice);
+    QFETCH(QString, article);
+    QFETCH(QString, item);
+    GridRow empty;
+    GridRow row;
+    row.code = QStringLiteral("00009 ");
+    row.description = QStringLiteral("MARTILLO");
+    row.quantity = quantity;
+    row.unitPrice = QStringLiteral("121");
+    row.vatRate = vatRate;
+    row.netPrice = netPrice;
+    const GridRow other{QStringLiteral("00001"), QStringLiteral("TORNILLO"), {},
+                        QStringLiteral("1"),     QStringLiteral("12,1"),     QStringLiteral("12,10"),
+                        QStringLiteral("21"),    QStringLiteral("10")};
+    QStringList asked;
+    const VatLookup vatOf = [&](const QString &code) -> std::optional<double> {
+        asked << code;
+        if (article.isEmpty())
+            return std::nullopt;
+        return article == QLatin1String("10,5") ? 10.5 : article.toDouble();
+    };
+    const auto version = *invoiceVersion(QStringLiteral("RESP. INSCRIPTO"), InvoiceKind::NotaCredito);
+    const InvoiceBuild build = buildInvoice(InvoiceKind::NotaCredito, version, customer(), {empty, row, empty, other},
+                                            QStringLiteral("150,00"), vatOf);
+    if (!item.at(0).isDigit()) {
+        QVERIFY(!build.invoice);
+        QVERIFY2(build.error.startsWith(item), qPrintable(build.error));
+        return;
+    }
+    QVERIFY2(build.invoice, qPrintable(build.error));
+    const Invoice &invoice = *build.invoice;
+    QCOMPARE(invoice.kind, InvoiceKind::NotaCredito);
+    QCOMPARE(invoice.amountTendered, QStringLiteral("150,00"));
+    QCOMPARE(invoice.rows.size(), 2);
+    QCOMPARE(invoice.rows[0].code, QStringLiteral("00009"));
+    QCOMPARE(invoice.rows[1].code, QStringLiteral("00001"));
+    const FiscalItem sent = invoiceItem(invoice.rows[0], InvoiceLayout::A);
+    QCOMPARE(QStringList({sent.quantity, sent.unitPrice, sent.vatRate}).join(QLatin1Char(' ')), item);
+    QCOMPARE(invoiceItem(invoice.rows[0], InvoiceLayout::B).unitPrice, QStringLiteral("0012100"));
+    // The article's rate is read only for a row without its hidden rate.
+    QCOMPARE(asked, vatRate.isEmpty() ? QStringList{QStringLiteral("00009")} : QStringList{});
 }
 
 QTEST_GUILESS_MAIN(TestInvoicePrinting)

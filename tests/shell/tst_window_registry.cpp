@@ -74,6 +74,8 @@ void TstWindowRegistry::entriesOpenTheirWindows_data()
     QTest::newRow("Rubro") << "Rubro" << 3800 << 0;
     QTest::newRow("EntrarBuscar") << "EntrarBuscar" << 4700 << 500;
     QTest::newRow("Ticket") << "Ticket" << 2100 << 0;
+    QTest::newRow("TicketA") << "TicketA" << 2100 << 0;
+    QTest::newRow("TicketN") << "TicketN" << 2100 << 0;
     QTest::newRow("AumentaCosto") << "AumentaCosto" << 3750 << 0;
 }
 
