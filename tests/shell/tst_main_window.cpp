@@ -2,6 +2,7 @@
 #include "common/session.h"
 #include "common/ui/twips.h"
 #include "fake_messages.h"
+#include "sales/fiscal_emulator.h"
 #include "sales/fiscal_recorder.h"
 #include "shell/calculator.h"
 #include "shell/clock_text.h"
@@ -16,6 +17,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -96,6 +98,7 @@ private slots:
     void listingIsShownAfresh();
     void dailyCloses_data();
     void dailyCloses();
+    void dailyClosesReachTheEmulatorsTape();
     void salirEndsTheProgram_data();
     void salirEndsTheProgram();
     void windowsMenuListsAndArranges();
@@ -388,6 +391,23 @@ void TstMainWindow::dailyCloses()
     m_main->action(key)->trigger();
     const QList<sales::FiscalCall> expected{{QStringLiteral("CierreDiario"), arguments}};
     QCOMPARE(m_recorder->calls(), expected);
+    QVERIFY((*m_messages)->shown.isEmpty());
+}
+
+void TstMainWindow::dailyClosesReachTheEmulatorsTape()
+{
+    QTemporaryDir dir;
+    const QString tape = dir.filePath(QStringLiteral("cinta.txt"));
+    const auto previous = sales::setFiscalDevice(std::make_shared<sales::FiscalEmulator>(tape));
+    m_main->action(QStringLiteral("CierreX"))->trigger();
+    m_main->action(QStringLiteral("CierreZ"))->trigger();
+    sales::setFiscalDevice(previous);
+    QFile file(tape);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    const qsizetype x = text.indexOf(QStringLiteral("INFORME X"));
+    const qsizetype z = text.indexOf(QStringLiteral("CIERRE Z"));
+    QVERIFY2(x >= 0 && z > x, qPrintable(text));
     QVERIFY((*m_messages)->shown.isEmpty());
 }
 
