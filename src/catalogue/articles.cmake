@@ -11,6 +11,3 @@ list(APPEND CATALOGUE_UI_SOURCES
   rubro_pickers.cpp rubro_pickers.h
   rubro_window.cpp rubro_window.h
 )
-# The article window opens the supplier picker. The library is defined only
-# after this file is read, so the link is added once the folder is done.
-cmake_language(DEFER CALL target_link_libraries torvi_catalogue_ui PUBLIC torvi_suppliers_ui)
