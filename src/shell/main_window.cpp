@@ -4,6 +4,7 @@
 #include "calculator.h"
 #include "clock_text.h"
 #include "common/session.h"
+#include "common/ui/application.h"
 #include "common/ui/twips.h"
 #include "common/ui/window_opener.h"
 #include "mdi_arrange.h"
@@ -156,7 +157,13 @@ QWidget *Principal::openChild(const QString &windowName, const WindowFactory &fa
 {
     QWidget *window = findChildWindow(windowName);
     if (!window) {
-        window = factory();
+        // A window that cannot open its files says so and does not open.
+        try {
+            window = factory();
+        } catch (const std::exception &e) {
+            ui::reportFailure(QString::fromUtf8(e.what()));
+            return nullptr;
+        }
         if (!window)
             return nullptr;
         if (window->objectName().isEmpty())

@@ -9,6 +9,7 @@
 #include "utilities/demo_data.h"
 
 #include <QAction>
+#include <QFile>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -55,6 +56,7 @@ private slots:
     void entriesOpenTheirWindows_data();
     void entriesOpenTheirWindows();
     void newArticleKeyReopensTheArticleWindow();
+    void aWindowWhoseFileIsMissingSaysSo();
 
 private:
     std::unique_ptr<TempDatabase> m_folder;
@@ -116,6 +118,20 @@ void TstWindowRegistry::newArticleKeyReopensTheArticleWindow()
     QCOMPARE(proposed.size(), 5);
     QVERIFY(proposed.toInt() > 200);
     QCOMPARE(m_main->mdiArea()->subWindowList().size(), 1);  // the old frame went with its window
+}
+
+void TstWindowRegistry::aWindowWhoseFileIsMissingSaysSo()
+{
+    const QString file = m_folder->path() + QStringLiteral("/Clientes.mdb");
+    const QString aside = file + QStringLiteral(".aparte");
+    QVERIFY(QFile::rename(file, aside));
+    m_main->action(QStringLiteral("Clientes"))->trigger();
+    QVERIFY(QFile::rename(aside, file));
+    QVERIFY(!m_main->findChildWindow(QStringLiteral("Clientes")));
+    QCOMPARE(m_messages->fake->shown.size(), 1);
+    QCOMPARE(m_messages->fake->shown[0].title, QStringLiteral("Error"));
+    QVERIFY(m_messages->fake->shown[0].text.contains(QStringLiteral("Clientes.mdb")));
+    QVERIFY(m_main->mdiArea()->subWindowList().isEmpty());
 }
 
 QTEST_MAIN(TstWindowRegistry)

@@ -1,5 +1,7 @@
 #include "fields.h"
 
+#include "application.h"
+
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -160,7 +162,13 @@ public:
             event->accept();   // deliver it as a key press, not as a shortcut
             return true;
         }
-        m_handler();
+        // A failure of the action (a file locked too long, say) is shown
+        // here rather than thrown through the toolkit.
+        try {
+            m_handler();
+        } catch (const std::exception &e) {
+            reportFailure(QString::fromUtf8(e.what()));
+        }
         return true;
     }
 
