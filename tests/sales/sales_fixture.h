@@ -10,6 +10,8 @@
 #include "test_support.h"
 
 #include <QDate>
+#include <QLineEdit>
+#include <QTest>
 #include <QList>
 #include <QPair>
 #include <memory>
@@ -54,6 +56,19 @@ inline void addShopArticles(const store::DatabaseFolder &folder)
 
 // A fresh shop folder made current, a recording printer, recorded
 // messages, no pauses and a fixed date, all undone at the end.
+// Types `text` into a field over what it held (or empties it) and presses
+// Enter, as the operator does.
+inline void typeAndEnter(QLineEdit *field, const QString &text)
+{
+    field->setFocus();
+    field->selectAll();
+    if (!text.isEmpty())
+        QTest::keyClicks(field, text);
+    else
+        QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClick(field, Qt::Key_Return);
+}
+
 class SalesFixture {
 public:
     SalesFixture()

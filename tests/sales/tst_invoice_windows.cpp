@@ -127,23 +127,13 @@ class TstInvoiceWindows : public QObject {
     }
     QString text(const char *name) const { return field(QString::fromLatin1(name))->text(); }
 
-    void typeAndEnter(QLineEdit *f, const QString &typed)
-    {
-        f->setFocus();
-        f->selectAll();
-        if (!typed.isEmpty())
-            QTest::keyClicks(f, typed);
-        else
-            QTest::keyClick(f, Qt::Key_Delete);
-        QTest::keyClick(f, Qt::Key_Return);
-    }
 
-    void takeNumber() { typeAndEnter(field(QStringLiteral("Text2")), QString()); }
-    void customer(const QString &code) { typeAndEnter(field(QStringLiteral("Text7")), code); }
+    void takeNumber() { salestest::typeAndEnter(field(QStringLiteral("Text2")), QString()); }
+    void customer(const QString &code) { salestest::typeAndEnter(field(QStringLiteral("Text7")), code); }
     // The article on the first free row, then Enter on the empty code after it.
     void sellHammer(int row = 0)
     {
-        typeAndEnter(cell("Text10", row), QStringLiteral("00007"));
+        salestest::typeAndEnter(cell("Text10", row), QStringLiteral("00007"));
         QTest::keyClick(cell("Text10", row + 1), Qt::Key_Return);
     }
 
@@ -319,7 +309,7 @@ private slots:
         // Shown again by its number: the customer comes back with it, and
         // the operator goes on in the code.
         customer(QStringLiteral("0002"));
-        typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("1"));
+        salestest::typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("1"));
         QCOMPARE(text("Text2"), QStringLiteral("000001"));
         QCOMPARE(cell("Text10", 0)->text(), QStringLiteral("00007"));
         QCOMPARE(text("Text4"), QStringLiteral("CONSTRUCTORA RIVADAVIA S.A."));
@@ -517,7 +507,7 @@ private slots:
         QVERIFY(open(QStringLiteral("Ticket")));
         takeNumber();
         QCOMPARE(text("Text2"), QStringLiteral("000003"));
-        typeAndEnter(cell("Text10", 0), QStringLiteral("00007"));
+        salestest::typeAndEnter(cell("Text10", 0), QStringLiteral("00007"));
         m_window->setEnvioPago(QStringLiteral("121,00"));
         QVERIFY(m_window->ImpresionTicketFinal());
         QCOMPARE(m_fixture->headerCount(), 3);
@@ -545,7 +535,7 @@ private slots:
         m_fixture->recorder->clear();
         m_fixture->messages->shown.clear();
         customer(QStringLiteral("0002"));
-        typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("1"));
+        salestest::typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("1"));
         QVERIFY(cell("Text30", 0)->text().isEmpty());
         pay(QStringLiteral("121"));
         QCOMPARE(m_fixture->recorder->calls(), hammerCalls(openingA(QStringLiteral("T")), QStringLiteral("0010000"),
@@ -554,7 +544,7 @@ private slots:
         QCOMPARE(m_fixture->headerCount(), 1);
         QCOMPARE(m_fixture->lineCount(), 1);
 
-        typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("1"));
+        salestest::typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("1"));
         customer(QStringLiteral("0002"));
         pay(QStringLiteral("121"));
         QCOMPARE(m_fixture->headerCount(), 2);
@@ -587,7 +577,7 @@ private slots:
         QVERIFY(open(window));
         takeNumber();
         customer(QStringLiteral("0002"));
-        typeAndEnter(cell("Text10", 0), QStringLiteral("00007"));
+        salestest::typeAndEnter(cell("Text10", 0), QStringLiteral("00007"));
         m_window->findChild<QPushButton *>(QStringLiteral("cmdPrueba"))->click();
 
         QCOMPARE(m_fixture->recorder->calls(), expected->calls());

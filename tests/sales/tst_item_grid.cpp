@@ -79,16 +79,8 @@ class TstItemGrid : public QObject {
     }
 
     // Types into a field that gets the focus first, then presses Enter.
-    void typeAndEnter(QLineEdit *field, const QString &text)
-    {
-        field->setFocus();
-        field->selectAll();
-        if (!text.isEmpty())
-            QTest::keyClicks(field, text);
-        QTest::keyClick(field, Qt::Key_Return);
-    }
 
-    void scan(int row, const QString &code) { typeAndEnter(cell("Text10", row), code); }
+    void scan(int row, const QString &code) { salestest::typeAndEnter(cell("Text10", row), code); }
 
     QStringList messageTexts() const
     {
@@ -294,14 +286,14 @@ private slots:
     {
         open();
         scan(0, QStringLiteral("00001"));
-        typeAndEnter(cell("Text3", 0), QStringLiteral("2"));
+        salestest::typeAndEnter(cell("Text3", 0), QStringLiteral("2"));
         QCOMPARE(cell("Text13", 0)->text(), QStringLiteral("11"));
         QCOMPARE(focusName(), QStringLiteral("Text12_0"));
-        typeAndEnter(cell("Text12", 0), QStringLiteral("3"));
+        salestest::typeAndEnter(cell("Text12", 0), QStringLiteral("3"));
         QTest::keyClick(cell("Text13", 0), Qt::Key_Return);
         QCOMPARE(cell("Text14", 0)->text(), QStringLiteral("33,00"));
 
-        typeAndEnter(cell("Text10", 0), QStringLiteral("00001"));
+        salestest::typeAndEnter(cell("Text10", 0), QStringLiteral("00001"));
         QCOMPARE(cell("Text3", 0)->text(), QStringLiteral("1"));
         QCOMPARE(cell("Text12", 0)->text(), QStringLiteral("1"));
         QCOMPARE(cell("Text13", 0)->text(), QStringLiteral("12,5"));
@@ -329,7 +321,7 @@ private slots:
         QFETCH(QString, price);
         open();
         scan(0, QStringLiteral("00001"));
-        typeAndEnter(cell("Text3", 0), typed);
+        salestest::typeAndEnter(cell("Text3", 0), typed);
         QCOMPARE(cell("Text3", 0)->text(), mark);
         QCOMPARE(cell("Text13", 0)->text(), price);
         QCOMPARE(focusName(), QStringLiteral("Text12_0"));

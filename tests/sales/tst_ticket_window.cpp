@@ -47,28 +47,18 @@ class TstTicketWindow : public QObject {
     }
     QPushButton *button(const char *name) const { return m_ticket->findChild<QPushButton *>(QLatin1String(name)); }
 
-    void typeAndEnter(QLineEdit *f, const QString &text)
-    {
-        f->setFocus();
-        f->selectAll();
-        if (!text.isEmpty())
-            QTest::keyClicks(f, text);
-        else
-            QTest::keyClick(f, Qt::Key_Delete);
-        QTest::keyClick(f, Qt::Key_Return);
-    }
 
     // Enter in the empty number field: a new number.
-    void takeNumber() { typeAndEnter(field(QStringLiteral("Text2")), QString()); }
+    void takeNumber() { salestest::typeAndEnter(field(QStringLiteral("Text2")), QString()); }
 
     // The sale of three rows: 00001 by code, CAÑO PVC 40 by bar code, three
     // of 00003; Enter on the empty fourth code ends the entry.
     void enterThreeRows()
     {
-        typeAndEnter(cell("Text10", 0), QStringLiteral("00001"));
-        typeAndEnter(cell("Text10", 1), QStringLiteral("7790000000024"));
-        typeAndEnter(cell("Text10", 2), QStringLiteral("00003"));
-        typeAndEnter(cell("Text12", 2), QStringLiteral("3"));
+        salestest::typeAndEnter(cell("Text10", 0), QStringLiteral("00001"));
+        salestest::typeAndEnter(cell("Text10", 1), QStringLiteral("7790000000024"));
+        salestest::typeAndEnter(cell("Text10", 2), QStringLiteral("00003"));
+        salestest::typeAndEnter(cell("Text12", 2), QStringLiteral("3"));
         QTest::keyClick(cell("Text13", 2), Qt::Key_Return);
         QCOMPARE(focusName(), QStringLiteral("Ticket.Text10_3"));
         QTest::keyClick(cell("Text10", 3), Qt::Key_Return);
@@ -179,7 +169,7 @@ private slots:
         QTRY_COMPARE(focusName(), QStringLiteral("Ticket.Text2"));
 
         // The ticket is shown again by its number.
-        typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("1"));
+        salestest::typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("1"));
         QCOMPARE(field(QStringLiteral("Text2"))->text(), QStringLiteral("000001"));
         QCOMPARE(field(QStringLiteral("Text2"))->selectedText(), QStringLiteral("000001"));
         QCOMPARE(field(QStringLiteral("Text1"))->text(), QStringLiteral("11/12/2026"));
@@ -192,7 +182,7 @@ private slots:
         QVERIFY(cell("Text10", 3)->text().isEmpty());
 
         // After a sale, Enter in the empty number takes the next number.
-        typeAndEnter(field(QStringLiteral("Text2")), QString());
+        salestest::typeAndEnter(field(QStringLiteral("Text2")), QString());
         QCOMPARE(field(QStringLiteral("Text2"))->text(), QStringLiteral("000002"));
         QVERIFY(!m_ticket->grid()->hasFilledRows());
     }
@@ -233,7 +223,7 @@ private slots:
 
         m_fixture->recorder->clear();
         m_fixture->messages->shown.clear();
-        typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("1"));
+        salestest::typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("1"));
         QCOMPARE(cell("Text10", 2)->text(), QStringLiteral("00003"));
         pay(QStringLiteral("150"));
         QCOMPARE(m_fixture->recorder->calls(), threeRowCalls(QStringLiteral("000001"), QStringLiteral("150,00")));
@@ -242,8 +232,8 @@ private slots:
         QCOMPARE(m_fixture->lineCount(), 3);
 
         // Changed after loading, it is a new ticket with a number of its own.
-        typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("1"));
-        typeAndEnter(cell("Text12", 0), QStringLiteral("4"));
+        salestest::typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("1"));
+        salestest::typeAndEnter(cell("Text12", 0), QStringLiteral("4"));
         QTest::keyClick(cell("Text13", 0), Qt::Key_Return);
         pay(QStringLiteral("200"));
         QCOMPARE(m_fixture->headerCount(), 2);
@@ -271,7 +261,7 @@ private slots:
             d.total = QStringLiteral("0");
             QCOMPARE(other.store(d).number, QStringLiteral("000001"));
         }
-        typeAndEnter(cell("Text10", 0), QStringLiteral("00003"));
+        salestest::typeAndEnter(cell("Text10", 0), QStringLiteral("00003"));
         m_ticket->setEnvioPago(QStringLiteral("10,00"));
         QVERIFY(m_ticket->ImpresionTicketFinal());
 
@@ -307,7 +297,7 @@ private slots:
         if (number)
             takeNumber();
         if (!code.isEmpty())
-            typeAndEnter(cell("Text10", 0), code);
+            salestest::typeAndEnter(cell("Text10", 0), code);
         if (!quantity.isEmpty())
             cell("Text12", 0)->setText(quantity);
 
@@ -342,7 +332,7 @@ private slots:
             tables.store(d);
         }
         open();
-        typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("42"));
+        salestest::typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("42"));
         QCOMPARE(field(QStringLiteral("Text2"))->text(), QStringLiteral("000042"));
         QCOMPARE(focusName(), QStringLiteral("Ticket.Text2"));
         QCOMPARE(field(QStringLiteral("Text1"))->text(), QStringLiteral("01/12/2026"));
@@ -352,7 +342,7 @@ private slots:
         QVERIFY(m_fixture->messages->shown.isEmpty());
 
         // A number that is not stored: told, and the window is cleared.
-        typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("43"));
+        salestest::typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("43"));
         QCOMPARE(m_fixture->messages->shown.size(), 1);
         QCOMPARE(m_fixture->messages->shown[0].title, QStringLiteral("Error"));
         QCOMPARE(m_fixture->messages->shown[0].text, QStringLiteral("Ticket no encontrado en la Base de Datos"));
@@ -366,12 +356,12 @@ private slots:
     {
         open();
         takeNumber();
-        typeAndEnter(cell("Text10", 0), QStringLiteral("00001"));
-        typeAndEnter(cell("Text10", 2), QStringLiteral("00003"));
+        salestest::typeAndEnter(cell("Text10", 0), QStringLiteral("00001"));
+        salestest::typeAndEnter(cell("Text10", 2), QStringLiteral("00003"));
         m_ticket->setEnvioPago(QStringLiteral("22,50"));
         QVERIFY(m_ticket->ImpresionTicketFinal());
         QCOMPARE(m_fixture->lineCount(), 2);
-        typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("1"));
+        salestest::typeAndEnter(field(QStringLiteral("Text2")), QStringLiteral("1"));
         QCOMPARE(cell("Text10", 0)->text(), QStringLiteral("00001"));
         QCOMPARE(cell("Text10", 1)->text(), QStringLiteral("00003"));
         QVERIFY(cell("Text10", 2)->text().isEmpty());
@@ -383,8 +373,8 @@ private slots:
     {
         open();
         takeNumber();
-        typeAndEnter(cell("Text10", 0), QStringLiteral("00001"));
-        typeAndEnter(field(QStringLiteral("Text2")), QString());  // answered No
+        salestest::typeAndEnter(cell("Text10", 0), QStringLiteral("00001"));
+        salestest::typeAndEnter(field(QStringLiteral("Text2")), QString());  // answered No
         QCOMPARE(m_fixture->messages->shown.size(), 1);
         QVERIFY(m_fixture->messages->shown[0].yesNo);
         QCOMPARE(cell("Text10", 0)->text(), QStringLiteral("00001"));
@@ -392,7 +382,7 @@ private slots:
         QVERIFY(m_ticket->isVisible());
 
         m_fixture->messages->answers = {services::Answer::Yes};
-        typeAndEnter(field(QStringLiteral("Text2")), QString());
+        salestest::typeAndEnter(field(QStringLiteral("Text2")), QString());
         QVERIFY(!m_ticket->grid()->hasFilledRows());
         QCOMPARE(field(QStringLiteral("Text2"))->text(), QStringLiteral("000001"));
     }
