@@ -63,8 +63,12 @@ int aumentarCosto(store::Database &articulos, const QString &categoryCode, const
         const double cost = fmt::parseNumber(costText).value_or(0.0);
         const double other = view.number(kPOT);
         std::array<QString, 4> nets;
-        for (size_t k = 0; k < 4; ++k)
-            nets[k] = finalPriceText(cost, other, view.number(kPG[k]), view.number(kIV[k]));
+        for (size_t k = 0; k < 4; ++k) {
+            const double margin = view.number(kPG[k]);
+            const double vat = view.number(kIV[k]);
+            nets[k] = isUnusedList(margin, vat, view.number(kNE[k])) ? QStringLiteral("0")
+                                                                      : finalPriceText(cost, other, margin, vat);
+        }
         view.edit();
         view.setValue(kCOS, costText);
         for (size_t k = 0; k < 4; ++k)

@@ -76,6 +76,11 @@ QString zeroIfEmpty(const QString &text)
 
 } // namespace
 
+bool isUnusedList(double marginPct, double vatPct, double finalPrice)
+{
+    return marginPct == 0 && vatPct == 0 && finalPrice == 0;
+}
+
 void generarPrecios(PriceTexts &texts)
 {
     // Everything is read (and checked) before anything is written, so that
@@ -93,7 +98,8 @@ void generarPrecios(PriceTexts &texts)
         list.vat = zeroIfEmpty(list.vat);
         const double margin = read(list.margin, listField("PG", k));
         const double vat = read(list.vat, listField("IV", k));
-        list.net = finalPriceText(cost, other, margin, vat);
+        const double net = fmt::parseNumberOrZero(list.net).value_or(-1);
+        list.net = isUnusedList(margin, vat, net) ? QStringLiteral("0") : finalPriceText(cost, other, margin, vat);
     }
     texts = out;
 }

@@ -57,9 +57,14 @@ struct PriceTexts {
     std::array<PriceList, 4> lists;
 };
 
+// A list the shop does not use: no margin, no VAT and no final price (each
+// 0 or empty). Its final price stays 0, so that the sales windows find "no
+// price on this list" instead of selling at cost.
+bool isUnusedList(double marginPct, double vatPct, double finalPrice);
+
 // GenerarPrecios: every empty box among cost, freight, other costs and the
 // twelve list boxes becomes "0"; then lists 1 to 4, in that order, get their
-// final price written into their net box. A text that is not a number in
+// final price written into their net box (an unused list gets "0"). A text that is not a number in
 // any box the record stores as a number (the net boxes excepted: they are
 // recomputed) throws NumberError for the first such box, in the order
 // cost, freight, other costs, then margin and VAT of lists 1 to 4; `texts`

@@ -15,7 +15,7 @@ class TstBulkIncrease : public QObject {
     void fill(CatalogueFixture &f)
     {
         f.addArticle({{"ART", "00001"}, {"CRU", "0003"}, {"COS", "100"}, {"POT", "10"}, {"PG1", "30"}, {"IV1", "21"},
-                      {"PG2", "30"}, {"IV2", "21"}, {"PG3", "0"}, {"IV3", "0"}, {"PG4", "30"}, {"IV4", "10,5"},
+                      {"PG2", "30"}, {"IV2", "21"}, {"PG3", "0"}, {"IV3", "0"}, {"NE3", "110"}, {"PG4", "30"}, {"IV4", "10,5"},
                       {"PFL", "50"}, {"FUC", "01/01/2020"}});
         // Nothing stored but the category: empty values count as 0, and
         // nothing is carried over from the article before.
@@ -53,6 +53,8 @@ private slots:
 
         // 55 * 1.21 = 66.55: no other costs or margin from the article before.
         QCOMPARE(f.article("00003").value("NE1"), QStringLiteral("66,55"));
+        // Lists the article does not use (no margin, VAT or price) keep no price.
+        QCOMPARE(f.article("00003").value("NE2"), QStringLiteral("0"));
 
         const auto after = f.articles();
         QCOMPARE(after.value("00004"), before.value("00004"));

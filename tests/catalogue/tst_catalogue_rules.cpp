@@ -68,12 +68,9 @@ private slots:
         QCOMPARE(stored.value("NE1"), QStringLiteral("173,03"));
         QCOMPARE(stored.value("FUC"), kToday);
         // The empty boxes of lists 3 and 4, pack, stock and freight are
-        // stored as 0; the final prices of lists 3 and 4 are still formed:
-        // with no margin and no VAT they are the cost with other costs.
-        for (const char *field : {"PG3", "IV3", "PG4", "IV4", "PAC", "STO", "PFL"})
+        // stored as 0; lists 3 and 4, unused, keep no price.
+        for (const char *field : {"PG3", "IV3", "NE3", "PG4", "IV4", "NE4", "PAC", "STO", "PFL"})
             QCOMPARE(stored.value(QLatin1String(field)), QStringLiteral("0"));
-        QCOMPARE(stored.value("NE3"), QStringLiteral("110"));
-        QCOMPARE(stored.value("NE4"), QStringLiteral("110"));
         QCOMPARE(texts.value("NE1"), QStringLiteral("173,03"));
     }
 

@@ -57,7 +57,7 @@ private slots:
         QCOMPARE(t.lists[1].net, QStringLiteral("173,03"));
         QCOMPARE(t.lists[2].margin, QStringLiteral("0"));
         QCOMPARE(t.lists[2].vat, QStringLiteral("0"));
-        QCOMPARE(t.lists[2].net, QStringLiteral("110,00"));
+        QCOMPARE(t.lists[2].net, QStringLiteral("0"));  // a list not used keeps no price
         // 143 * 1.105 = 158.015
         QCOMPARE(t.lists[3].net, QStringLiteral("158,02"));
     }
