@@ -10,8 +10,10 @@
 #include "mdi_arrange.h"
 #include "store/database_folder.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMdiArea>
@@ -22,6 +24,31 @@
 #include <QToolButton>
 
 namespace shell {
+
+namespace {
+
+// Ctrl+A opens the invoice ticket also from inside a text box, as the
+// cashier expects while working in the ticket window; the box would
+// otherwise take it as "select all". Ctrl+X and Ctrl+Z keep their editing
+// meaning inside a text box, so that a daily close never runs by accident.
+class MenuKeysWin final : public QObject {
+public:
+    explicit MenuKeysWin(QObject *parent) : QObject(parent) {}
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_A && key->modifiers() == Qt::ControlModifier) {
+            event->ignore();   // not for the text box: the menu's shortcut runs
+            return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 const QString Principal::DesignTitle = QStringLiteral("Sistema - Gualter Torvi e Hijos  .....");
 
@@ -50,6 +77,8 @@ Principal::Principal(QWidget *parent) : QMainWindow(parent)
     buildMenus();
     buildToolbar();
     wireBuiltInActions();
+
+    qApp->installEventFilter(new MenuKeysWin(this));
 
     // Windows that open another working window by name (a picker opening
     // the article window) reach it through here.

@@ -57,6 +57,7 @@ private slots:
     void entriesOpenTheirWindows();
     void newArticleKeyReopensTheArticleWindow();
     void aWindowWhoseFileIsMissingSaysSo();
+    void ctrlAOpensTheInvoiceTicketFromATextBox();
 
 private:
     std::unique_ptr<TempDatabase> m_folder;
@@ -132,6 +133,24 @@ void TstWindowRegistry::aWindowWhoseFileIsMissingSaysSo()
     QCOMPARE(m_messages->fake->shown[0].title, QStringLiteral("Error"));
     QVERIFY(m_messages->fake->shown[0].text.contains(QStringLiteral("Clientes.mdb")));
     QVERIFY(m_main->mdiArea()->subWindowList().isEmpty());
+}
+
+void TstWindowRegistry::ctrlAOpensTheInvoiceTicketFromATextBox()
+{
+    m_main->action(QStringLiteral("Ticket"))->trigger();
+    QWidget *ticket = m_main->findChildWindow(QStringLiteral("Ticket"));
+    QVERIFY(ticket);
+    QApplication::setActiveWindow(m_main.get());
+    auto *code = ticket->findChild<QLineEdit *>(QStringLiteral("Text10_0"));
+    code->setFocus();
+    QTest::keyClick(code, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(m_main->findChildWindow(QStringLiteral("TicketA")));
+
+    // Ctrl+Z in a text box stays an editing key: no daily close.
+    auto *number = m_main->findChildWindow(QStringLiteral("TicketA"))->findChild<QLineEdit *>(QStringLiteral("Text2"));
+    number->setFocus();
+    QTest::keyClick(number, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(m_recorder->calls().isEmpty());
 }
 
 QTEST_MAIN(TstWindowRegistry)
