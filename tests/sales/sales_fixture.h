@@ -9,6 +9,7 @@
 #include "store/record_store.h"
 #include "test_support.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QLineEdit>
 #include <QTest>
@@ -56,6 +57,18 @@ inline void addShopArticles(const store::DatabaseFolder &folder)
 
 // A fresh shop folder made current, a recording printer, recorded
 // messages, no pauses and a fixed date, all undone at the end.
+// "Window.Field" of the widget that has the focus, for readable failures.
+inline QString focusName()
+{
+    QWidget *w = QApplication::focusWidget();
+    return w ? w->window()->objectName() + QLatin1Char('.') + w->objectName() : QStringLiteral("(none)");
+}
+
+inline sales::FiscalCall call(const char *name, const QStringList &args = {})
+{
+    return {QString::fromLatin1(name), args};
+}
+
 // Types `text` into a field over what it held (or empties it) and presses
 // Enter, as the operator does.
 inline void typeAndEnter(QLineEdit *field, const QString &text)

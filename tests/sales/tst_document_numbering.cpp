@@ -125,20 +125,6 @@ void TstDocumentNumbering::simultaneousSalesGetDistinctNumbers()
 
 int main(int argc, char **argv)
 {
-    if (argc == 4 && qstrcmp(argv[1], "--child") == 0) {
-        QCoreApplication app(argc, argv);
-        try {
-            return runChild(QString::fromLocal8Bit(argv[2]), atoi(argv[3]));
-        } catch (const store::StoreError &e) {
-            qWarning("%s", qPrintable(e.message()));
-            return 3;
-        } catch (const std::exception &e) {
-            qWarning("%s", e.what());
-            return 4;
-        }
-    }
-    QCoreApplication app(argc, argv);
-    TstDocumentNumbering test;
-    return QTest::qExec(&test, argc, argv);
+    return runTestOrChild<TstDocumentNumbering>(argc, argv, runChild);
 }
 #include "tst_document_numbering.moc"

@@ -19,13 +19,9 @@ using sales::FiscalCall;
 
 namespace {
 
-QString focusName()
-{
-    QWidget *w = QApplication::focusWidget();
-    return w ? w->window()->objectName() + QLatin1Char('.') + w->objectName() : QStringLiteral("(none)");
-}
+using salestest::call;
+using salestest::focusName;
 
-FiscalCall call(const char *name, const QStringList &args = {}) { return {QString::fromLatin1(name), args}; }
 
 QString padded(const QString &text, int width) { return text.leftJustified(width, QLatin1Char(' '), true); }
 

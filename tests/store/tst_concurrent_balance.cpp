@@ -85,17 +85,6 @@ void TestConcurrentBalance::additionsFromSeveralProcessesAreAllKept()
 
 int main(int argc, char **argv)
 {
-    if (argc == 4 && qstrcmp(argv[1], "--child") == 0) {
-        QCoreApplication app(argc, argv);
-        try {
-            return runChild(QString::fromLocal8Bit(argv[2]), atoi(argv[3]));
-        } catch (const store::StoreError &e) {
-            qWarning("%s", qPrintable(e.message()));
-            return 3;
-        }
-    }
-    QCoreApplication app(argc, argv);
-    TestConcurrentBalance test;
-    return QTest::qExec(&test, argc, argv);
+    return runTestOrChild<TestConcurrentBalance>(argc, argv, runChild);
 }
 #include "tst_concurrent_balance.moc"
